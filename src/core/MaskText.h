@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tolvanor {
+
+// How many significant digits a value carries before a mask rounds it:
+// 15 for 64-bit floats and texts, 7 for 32-bit floats.
+enum class ValuePrecision { Double, Single };
+
+// The value through a digit mask of "#" with `decimals` zeros after the point
+// ("#######.0000" is 4, "#####.0" is 1, "###.00" is 2; 0 for a mask without a
+// point). The value is first written with its significant digits, then that
+// decimal text is rounded to the mask, halves away from zero. No digit before
+// the point for a zero integer part (".5000"), no grouping, no "-" on a value
+// that rounds to zero. A whole-number mask writes zero as an empty text.
+std::string MaskText(double value, int decimals, ValuePrecision precision = ValuePrecision::Double);
+inline std::string MaskText(float value, int decimals) {
+    return MaskText(static_cast<double>(value), decimals, ValuePrecision::Single);
+}
+// A text through a mask: a number text is masked as a 64-bit value, any
+// other text comes back unchanged.
+std::string MaskText(std::string_view text, int decimals);
+
+// The display patterns used across the program.
+inline std::string CoordinateText(double value) { return MaskText(value, 4); }   // "#######.0000"
+inline std::string DistanceText(float value) { return MaskText(value, 1); }      // "#####.0"
+inline std::string SounderText(float value) { return MaskText(value, 2); }       // "###.00"
+
+} // namespace tolvanor

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/NumberParsing.h"
+
+#include "core/Text.h"
+
+#include <charconv>
+#include <limits>
+#include <system_error>
+
+namespace tolvanor {
+
+namespace {
+
+bool IsDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t at) noexcept {
+    while (at < text.size() && IsDigit(text[at])) ++at;
+    return at;
+}
+
+// Rough decimal exponent of a number text: where its first significant digit
+// sits. Only used to tell an overflow from an underflow.
+long DecimalMagnitude(std::string_view number) noexcept {
+    std::size_t at = 0;
+    if (at < number.size() && (number[at] == '+' || number[at] == '-')) ++at;
+    long intDigits = 0;
+    long leadingFractionZeros = 0;
+    bool seenSignificant = false;
+    bool afterPoint = false;
+    for (; at < number.size(); ++at) {
+        const char c = number[at];
+        if (c == '.') {
+            afterPoint = true;
+            continue;
+        }
+        if (!IsDigit(c)) break;
+        if (!afterPoint) {
+            if (c != '0' || seenSignificant) {
+                seenSignificant = true;
+                ++intDigits;
+            }
+        } else if (!seenSignificant) {
+            if (c == '0') {
+                ++leadingFractionZeros;
+            } else {
+                seenSignificant = true;
+            }
+        }
+    }
+    long exponent = 0;
+    if (at + 1 < number.size() && (number[at] == 'e' || number[at] == 'E')) {
+        const std::size_t expAt = at + 1 + (number[at + 1] == '+' ? 1 : 0);
+        std::from_chars(number.data() + expAt, number.data() + number.size(), exponent);
+    }
+    return (intDigits > 0 ? intDigits : -leadingFractionZeros) + exponent;
+}
+
+template <typename Real>
+ConversionStatus ParseNumber(std::string_view number, Real& value) noexcept {
+    std::string_view digits = number;
+    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+    Real parsed{};
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
+    if (error == std::errc::result_out_of_range) {
+        if (DecimalMagnitude(number) > 0) return ConversionStatus::Overflow;
+        value = (!digits.empty() && digits.front() == '-') ? -Real(0) : Real(0);
+        return ConversionStatus::Ok;
+    }
+    if (error != std::errc{} || end != digits.data() + digits.size()) return ConversionStatus::TypeMismatch;
+    value = parsed;
+    return ConversionStatus::Ok;
+}
+
+template <typename Real>
+ConversionStatus StrictConvert(std::string_view text, Real& value) noexcept {
+    const auto number = TrimBlanks(text);
+    if (number.empty() || NumberPrefixLength(number) != number.size()) return ConversionStatus::TypeMismatch;
+    return ParseNumber(number, value);
+}
+
+} // namespace
+
+std::size_t NumberPrefixLength(std::string_view text) noexcept {
+    std::size_t at = 0;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    const std::size_t intEnd = SkipDigits(text, at);
+    std::size_t end = intEnd;
+    bool hasDigits = intEnd > at;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fracEnd = SkipDigits(text, end + 1);
+        if (fracEnd > end + 1 || hasDigits) {
+            hasDigits = true;
+            end = fracEnd;
+        }
+    }
+    if (!hasDigits) return 0;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t expAt = end + 1;
+        if (expAt < text.size() && (text[expAt] == '+' || text[expAt] == '-')) ++expAt;
+        const std::size_t expEnd = SkipDigits(text, expAt);
+        if (expEnd > expAt) end = expEnd;
+    }
+    return end;
+}
+
+bool IsNumberText(std::string_view text) noexcept {
+    const auto number = TrimBlanks(text);
+    return !number.empty() && NumberPrefixLength(number) == number.size();
+}
+
+double LeadingNumberValue(std::string_view text) noexcept {
+    std::size_t start = 0;
+    while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
+    const auto rest = text.substr(start);
+    const auto length = NumberPrefixLength(rest);
+    if (length == 0) return 0;
+    double value = 0;
+    if (ParseNumber(rest.substr(0, length), value) == ConversionStatus::Overflow) {
+        const double largest = std::numeric_limits<double>::max();
+        return rest.front() == '-' ? -largest : largest;
+    }
+    return value;
+}
+
+ConversionStatus StrictToDouble(std::string_view text, double& value) noexcept {
+    return StrictConvert(text, value);
+}
+
+ConversionStatus StrictToFloat(std::string_view text, float& value) noexcept {
+    return StrictConvert(text, value);
+}
+
+} // namespace tolvanor

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tolvanor {
+
+// Numbers never follow the machine's locale: "." is the point, "-" the sign.
+// Grammar: [+-] then digits, digits., digits.digits or .digits, then
+// optionally E|e [+-] digits.
+
+// Length of the longest prefix of `text` that is a number (0 when none).
+std::size_t NumberPrefixLength(std::string_view text) noexcept;
+
+// The whole text (surrounding spaces and tabs allowed) is a number.
+bool IsNumberText(std::string_view text) noexcept;
+
+// The value of the leading number after leading spaces and tabs; 0 when
+// there is none. Out-of-range values saturate to the largest finite double.
+double LeadingNumberValue(std::string_view text) noexcept;
+
+enum class ConversionStatus { Ok, TypeMismatch, Overflow };
+
+// Strict conversions: the text (surrounding spaces and tabs allowed) must be
+// a number; a value that rounds to infinity in the target type overflows.
+// Values too small for the type become zero. The float conversion rounds
+// once, straight from the decimal text.
+ConversionStatus StrictToDouble(std::string_view text, double& value) noexcept;
+ConversionStatus StrictToFloat(std::string_view text, float& value) noexcept;
+
+} // namespace tolvanor

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/ShotRecord.h"
+
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace tolvanor {
+
+struct RecordTexts::HeapBlock {
+    std::array<std::uint32_t, 4> length{};
+    char bytes[1];
+};
+
+RecordTexts::HeapBlock* RecordTexts::Heap() const noexcept {
+    HeapBlock* block = nullptr;
+    std::memcpy(&block, bytes_.data(), sizeof block);
+    return block;
+}
+
+std::array<std::string_view, 4> RecordTexts::Views() const noexcept {
+    std::array<std::string_view, 4> views;
+    const char* cursor;
+    if (onHeap_) {
+        const HeapBlock* block = Heap();
+        cursor = block->bytes;
+        for (int i = 0; i < 4; ++i) {
+            views[i] = std::string_view(cursor, block->length[i]);
+            cursor += block->length[i];
+        }
+    } else {
+        cursor = bytes_.data();
+        for (int i = 0; i < 4; ++i) {
+            views[i] = std::string_view(cursor, inlineLength_[i]);
+            cursor += inlineLength_[i];
+        }
+    }
+    return views;
+}
+
+std::string_view RecordTexts::Get(Field field) const noexcept {
+    return Views()[field];
+}
+
+void RecordTexts::Assign(const std::array<std::string_view, 4>& texts) {
+    std::size_t total = 0;
+    for (auto text : texts) total += text.size();
+
+    if (total <= InlineCapacity) {
+        // Build in a scratch buffer first: the views may point into bytes_.
+        std::array<char, InlineCapacity> packed{};
+        std::array<std::uint8_t, 4> lengths{};
+        char* out = packed.data();
+        for (int i = 0; i < 4; ++i) {
+            if (!texts[i].empty()) std::memcpy(out, texts[i].data(), texts[i].size());
+            out += texts[i].size();
+            lengths[i] = static_cast<std::uint8_t>(texts[i].size());
+        }
+        Clear();
+        bytes_ = packed;
+        inlineLength_ = lengths;
+        return;
+    }
+
+    auto* raw = static_cast<HeapBlock*>(::operator new(sizeof(HeapBlock) + total));
+    char* out = raw->bytes;
+    for (int i = 0; i < 4; ++i) {
+        if (!texts[i].empty()) std::memcpy(out, texts[i].data(), texts[i].size());
+        out += texts[i].size();
+        raw->length[i] = static_cast<std::uint32_t>(texts[i].size());
+    }
+    Clear();
+    std::memcpy(bytes_.data(), &raw, sizeof raw);
+    onHeap_ = true;
+}
+
+void RecordTexts::Set(Field field, std::string_view text) {
+    auto texts = Views();
+    if (texts[field] == text) return;
+    texts[field] = text;
+    Assign(texts);
+}
+
+void RecordTexts::Clear() noexcept {
+    if (onHeap_) ::operator delete(Heap());
+    bytes_.fill(0);
+    inlineLength_.fill(0);
+    onHeap_ = false;
+}
+
+RecordTexts::RecordTexts(const RecordTexts& other) {
+    if (other.onHeap_) {
+        Assign(other.Views());
+    } else {
+        bytes_ = other.bytes_;
+        inlineLength_ = other.inlineLength_;
+    }
+}
+
+RecordTexts::RecordTexts(RecordTexts&& other) noexcept
+    : bytes_(other.bytes_), inlineLength_(other.inlineLength_), onHeap_(other.onHeap_) {
+    other.bytes_.fill(0);
+    other.inlineLength_.fill(0);
+    other.onHeap_ = false;
+}
+
+RecordTexts& RecordTexts::operator=(const RecordTexts& other) {
+    if (this == &other) return *this;
+    if (other.onHeap_) {
+        Assign(other.Views());
+    } else {
+        Clear();
+        bytes_ = other.bytes_;
+        inlineLength_ = other.inlineLength_;
+    }
+    return *this;
+}
+
+RecordTexts& RecordTexts::operator=(RecordTexts&& other) noexcept {
+    if (this == &other) return *this;
+    Clear();
+    bytes_ = other.bytes_;
+    inlineLength_ = other.inlineLength_;
+    onHeap_ = other.onHeap_;
+    other.bytes_.fill(0);
+    other.inlineLength_.fill(0);
+    other.onHeap_ = false;
+    return *this;
+}
+
+RecordTexts::~RecordTexts() {
+    Clear();
+}
+
+bool operator==(const RecordTexts& a, const RecordTexts& b) noexcept {
+    return a.Views() == b.Views();
+}
+
+} // namespace tolvanor

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/SurveyData.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace tolvanor {
+
+namespace {
+const ShotRecord EmptyRecord{};
+}
+
+SurveyData::SurveyData(std::int32_t maxLines, std::int32_t maxShots)
+    : lineBound_(maxLines + 6), shotBound_(maxShots + 1), lines_(static_cast<std::size_t>(maxLines + 7)) {}
+
+const ShotRecord& SurveyData::At(std::int32_t line, std::int32_t shot) const noexcept {
+    assert(InRange(line, shot));
+    const auto& row = lines_[static_cast<std::size_t>(line)];
+    if (static_cast<std::size_t>(shot) >= row.size()) return EmptyRecord;
+    return row[static_cast<std::size_t>(shot)];
+}
+
+ShotRecord& SurveyData::Edit(std::int32_t line, std::int32_t shot) {
+    assert(InRange(line, shot));
+    auto& row = lines_[static_cast<std::size_t>(line)];
+    const auto index = static_cast<std::size_t>(shot);
+    if (index >= row.size()) {
+        // Grow geometrically but never past the line's capacity.
+        const auto capacity = static_cast<std::size_t>(shotBound_) + 1;
+        if (index >= row.capacity()) row.reserve(std::min(capacity, std::max<std::size_t>(index + 1, row.capacity() * 2)));
+        row.resize(index + 1);
+    }
+    return row[index];
+}
+
+std::int32_t SurveyData::StoredCount(std::int32_t line) const noexcept {
+    return static_cast<std::int32_t>(lines_[static_cast<std::size_t>(line)].size());
+}
+
+void SurveyData::CopyLine(std::int32_t from, std::int32_t to) {
+    if (from == to) return;
+    lines_[static_cast<std::size_t>(to)] = lines_[static_cast<std::size_t>(from)];
+}
+
+void SurveyData::Clear() noexcept {
+    for (auto& row : lines_) std::vector<ShotRecord>().swap(row);
+}
+
+void SurveyData::Reserve(std::int32_t line, std::int32_t count) {
+    auto& row = lines_[static_cast<std::size_t>(line)];
+    row.reserve(static_cast<std::size_t>(std::min(count, shotBound_ + 1)));
+}
+
+} // namespace tolvanor

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/ShotRecord.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tolvanor {
+
+// The survey table: lines 0..MaxLines+6, shots 0..MaxShots+1 per line.
+// Every record reads as zero until written. Rows grow only as far as they
+// are written, so a small job takes little memory while the addressing and
+// the stale-record behaviour of a full fixed table are kept.
+class SurveyData {
+public:
+    SurveyData(std::int32_t maxLines, std::int32_t maxShots);
+
+    std::int32_t LineBound() const noexcept { return lineBound_; } // highest line index
+    std::int32_t ShotBound() const noexcept { return shotBound_; } // highest shot index
+
+    bool InRange(std::int32_t line, std::int32_t shot) const noexcept {
+        return line >= 0 && line <= lineBound_ && shot >= 0 && shot <= shotBound_;
+    }
+
+    // Reads never allocate; an unwritten record is the empty record.
+    const ShotRecord& At(std::int32_t line, std::int32_t shot) const noexcept;
+    // Writes make room for the record. Both indices must be in range.
+    ShotRecord& Edit(std::int32_t line, std::int32_t shot);
+
+    const ShotRecord& Header(std::int32_t line) const noexcept { return At(line, 0); }
+    ShotRecord& EditHeader(std::int32_t line) { return Edit(line, 0); }
+
+    // Records stored for a line (0 when untouched); records from here on read empty.
+    std::int32_t StoredCount(std::int32_t line) const noexcept;
+
+    // Copies a whole line's stored records (stale ones included) over another.
+    void CopyLine(std::int32_t from, std::int32_t to);
+    // Clears every record of every line and returns the memory.
+    void Clear() noexcept;
+    // Makes room for `count` records of a line up front (a hint for bulk loads).
+    void Reserve(std::int32_t line, std::int32_t count);
+
+private:
+    std::int32_t lineBound_;
+    std::int32_t shotBound_;
+    std::vector<std::vector<ShotRecord>> lines_;
+};
+
+} // namespace tolvanor

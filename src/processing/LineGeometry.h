@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+
+namespace tolvanor {
+
+class Job;
+class Prompter;
+
+// Positions are (easting, northing). A line with angle A runs down range in
+// the compass direction A + 180 degrees from its starting point.
+
+// The line's header holds a starting point: N0 + E0 + A is not 0.
+bool HasStartingPoint(const Job& job, std::int32_t line);
+
+struct BearingAngle {
+    double Radians = 0;
+    double Degrees = 0;
+};
+// Math angle (counter-clockwise from +easting) from (e0, n0) to (e, n), by quadrant table.
+BearingAngle Bearing(double e0, double n0, double e, double n);
+
+// Signed distance of a shot from its line's starting point, one decimal; 0 without a starting point.
+double DistanceDownRange(const Job& job, std::int32_t line, std::int32_t shot);
+
+// The position on the current line at `distance`; without a starting point it
+// says "No Starting Point for this line." and leaves both unchanged.
+void PointFromDistance(const Job& job, float distance, double& northing, double& easting, Prompter& prompter);
+
+// Moves shots first..last onto the line (0 means the first / last shot;
+// reversed bounds are swapped; the adjusted bounds are returned) and
+// recomputes their distances.
+void NormalizeLine(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last, Prompter& prompter);
+
+} // namespace tolvanor
