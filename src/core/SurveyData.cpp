@@ -42,6 +42,10 @@ void SurveyData::CopyLine(std::int32_t from, std::int32_t to) {
     lines_[static_cast<std::size_t>(to)] = lines_[static_cast<std::size_t>(from)];
 }
 
+void SurveyData::SwapLines(std::int32_t a, std::int32_t b) noexcept {
+    lines_[static_cast<std::size_t>(a)].swap(lines_[static_cast<std::size_t>(b)]);
+}
+
 void SurveyData::Clear() noexcept {
     for (auto& row : lines_) std::vector<ShotRecord>().swap(row);
 }

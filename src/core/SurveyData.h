@@ -36,6 +36,8 @@ public:
 
     // Copies a whole line's stored records (stale ones included) over another.
     void CopyLine(std::int32_t from, std::int32_t to);
+    // Exchanges two whole lines (stored records included) without copying records.
+    void SwapLines(std::int32_t a, std::int32_t b) noexcept;
     // Clears every record of every line and returns the memory.
     void Clear() noexcept;
     // Makes room for `count` records of a line up front (a hint for bulk loads).
