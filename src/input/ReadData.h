@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "input/ReadOptions.h"
+
+#include <cstdint>
+
+namespace tolvanor {
+
+class ByteSource;
+class Job;
+class Progress;
+class Prompter;
+
+enum class ReadOutcome {
+    Ok,     // the source was read to its end, or up to the line limit (its message shown)
+    Failed, // a read error was shown; the job is exactly as it was before the read
+};
+
+struct ReadResult {
+    ReadOutcome Outcome = ReadOutcome::Ok;
+    std::int64_t RecordsStored = 0; // shots stored (records, for a saved job)
+    bool LineLimitReached = false;
+};
+
+// Reads the source file named in the options into the job, adding to what
+// the job holds. Every message (read errors, the line and shot limits) goes
+// through the prompter. A failed read puts the job back as it was.
+ReadResult ReadData(Job& job, const ReadOptions& options, Prompter& prompter, Progress* progress = nullptr);
+
+// The same from any byte source; the options' file name is not used.
+ReadResult ReadDataFrom(Job& job, const ReadOptions& options, ByteSource& source, Prompter& prompter,
+                        Progress* progress = nullptr);
+
+} // namespace tolvanor

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tolvanor {
+
+// Why a read stopped.
+enum class ReadError {
+    None,
+    Format,    // a value that is not a number
+    Open,      // the file cannot be opened or read
+    EndOfFile, // reading past the end of the file
+    Other,     // anything else: a missing column, an overflow, an index outside the table
+};
+
+// The message shown for a read error. `rawLine` is the last line read, as
+// read; `jobLineCounter` the text lines of a job file read so far (0 for
+// the other data types).
+std::string ReadErrorMessage(ReadError error, std::string_view rawLine, std::int64_t jobLineCounter);
+
+// Shown once when a read meets a profile that no longer fits the table.
+std::string LineLimitMessage(std::int32_t maxLines, std::string_view profileNumber);
+// Shown once per read when a line is full; reading goes on.
+std::string ShotLimitMessage(std::int32_t maxShots, std::string_view profileNumber);
+
+} // namespace tolvanor
