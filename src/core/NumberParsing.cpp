@@ -52,13 +52,16 @@ long DecimalMagnitude(std::string_view number) noexcept {
     long exponent = 0;
     if (at + 1 < number.size() && (number[at] == 'e' || number[at] == 'E')) {
         const std::size_t expAt = at + 1 + (number[at + 1] == '+' ? 1 : 0);
-        std::from_chars(number.data() + expAt, number.data() + number.size(), exponent);
+        const char* first = number.data() + expAt;
+        const auto result = std::from_chars(first, number.data() + number.size(), exponent);
+        // An exponent too long for a long is still huge (or tiny) by its sign.
+        constexpr long HugeExponent = 1L << 40;
+        if (result.ec == std::errc::result_out_of_range) exponent = *first == '-' ? -HugeExponent : HugeExponent;
     }
     return (intDigits > 0 ? intDigits : -leadingFractionZeros) + exponent;
 }
 
-template <typename Real>
-ConversionStatus ParseNumber(std::string_view number, Real& value) noexcept {
+template <typename Real> ConversionStatus ParseNumber(std::string_view number, Real& value) noexcept {
     std::string_view digits = number;
     if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
     Real parsed{};
@@ -73,8 +76,7 @@ ConversionStatus ParseNumber(std::string_view number, Real& value) noexcept {
     return ConversionStatus::Ok;
 }
 
-template <typename Real>
-ConversionStatus StrictConvert(std::string_view text, Real& value) noexcept {
+template <typename Real> ConversionStatus StrictConvert(std::string_view text, Real& value) noexcept {
     const auto number = TrimBlanks(text);
     if (number.empty() || NumberPrefixLength(number) != number.size()) return ConversionStatus::TypeMismatch;
     return ParseNumber(number, value);
