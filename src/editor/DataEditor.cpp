@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "editor/DataEditor.h"
+
+#include "core/GeneralText.h"
+#include "core/Job.h"
+#include "core/Prompter.h"
+#include "editor/FindLineByProfileId.h"
+#include "editor/PlotSink.h"
+#include "processing/LineGeometry.h"
+
+#include <algorithm>
+
+namespace tolvanor {
+
+namespace {
+
+// A plain decimal number with a leading blank when not negative.
+template <typename Real> std::string BlankNumberText(Real value) {
+    return (value >= 0 ? " " : "") + GeneralText(value);
+}
+
+// Sort orders of the main window: the column each sorts on and how.
+struct SortRule {
+    int Col;
+    GridSortOrder Order;
+};
+constexpr SortRule SortRules[] = {
+    {LineDataColumn::Northing, GridSortOrder::NumericDescending}, // 1 "By Northing/Descending (LI)"
+    {LineDataColumn::Easting, GridSortOrder::NumericAscending},   // 2 "By Easting/Ascending (NJ)"
+    {LineDataColumn::Northing, GridSortOrder::NumericAscending},  // 3 "By Northing/Ascending"
+    {LineDataColumn::Easting, GridSortOrder::NumericDescending},  // 4 "By Easting/Descending"
+    {LineDataColumn::Shot, GridSortOrder::TextAscendingNoCase},   // 5 "By Shot Type (B,L,W)"
+    {LineDataColumn::Distance, GridSortOrder::NumericAscending},  // 6 "By Distance DownRange"
+};
+
+// Keeps a bulk change of the grid from reaching its listeners row by row.
+class GridBatch {
+public:
+    explicit GridBatch(GridModel& grid) : grid_(grid) { grid_.BeginBatch(); }
+    ~GridBatch() { grid_.EndBatch(); }
+    GridBatch(const GridBatch&) = delete;
+    GridBatch& operator=(const GridBatch&) = delete;
+
+private:
+    GridModel& grid_;
+};
+
+} // namespace
+
+DataEditor::DataEditor(Job& job, Prompter& prompter, PlotSink* plots) : job_(job), prompter_(prompter), plots_(plots) {
+    SetUpLineDataGrid(grid_);
+}
+
+std::string_view DataEditor::ProfileText() const noexcept {
+    if (profileIndex_ < 0 || profileIndex_ >= static_cast<int>(profileList_.size())) return {};
+    return profileList_[static_cast<std::size_t>(profileIndex_)];
+}
+
+void DataEditor::SelectProfile(int index) {
+    if (index < -1 || index >= static_cast<int>(profileList_.size())) return;
+    profileIndex_ = index;
+    if (index >= 0) ProfileSelected();
+}
+
+void DataEditor::RemoveProfileEntry(int index) {
+    if (index < 0 || index >= static_cast<int>(profileList_.size())) return;
+    profileList_.erase(profileList_.begin() + index);
+    if (index == profileIndex_) {
+        profileIndex_ = -1;
+    } else if (index < profileIndex_) {
+        --profileIndex_;
+    }
+}
+
+void DataEditor::ClearProfileList() {
+    profileList_.clear();
+    profileIndex_ = -1;
+}
+
+void DataEditor::SetPlotLineSelected(int index, bool selected) {
+    if (index < 0 || index >= static_cast<int>(plotLines_.size())) return;
+    plotLines_[static_cast<std::size_t>(index)].Selected = selected;
+    state_.UpdatePlotsVisible = true;
+}
+
+void DataEditor::LoadProfileNumbers() {
+    profileList_.clear();
+    plotLines_.clear();
+    profileIndex_ = -1;
+    const auto lastLine = std::min(job_.LineCount, job_.Data.LineBound());
+    for (std::int32_t line = 1; line <= lastLine; ++line) {
+        profileList_.emplace_back(job_.LineName(line));
+        plotLines_.push_back({std::string(job_.LineName(line)), false});
+    }
+    if (!profileList_.empty()) SelectProfile(0);
+}
+
+void DataEditor::ArrayToGrid(std::int32_t line) {
+    if (line <= 0 || line > job_.Data.LineBound()) {
+        prompter_.Message("Called ArraytoGrid with Invalid Line number");
+        return;
+    }
+    state_.GridVisible = !job_.Data.Header(line).LineIgnored();
+    job_.BeginLoading();
+    {
+        GridBatch batch(grid_);
+        const auto shots = std::clamp(job_.ShotCount(line), 0, job_.Data.ShotBound());
+        planEastings_.resize(static_cast<std::size_t>(shots));
+        planNorthings_.resize(static_cast<std::size_t>(shots));
+        grid_.SetCols(LineDataColumn::Count);
+        grid_.SetRows(1);
+        for (std::int32_t shot = 1; shot <= shots; ++shot) {
+            const auto& record = job_.Data.At(line, shot);
+            grid_.AddRowWith([&record](std::span<std::string> cells) { ShotToRowTexts(record, cells); });
+            planEastings_[static_cast<std::size_t>(shot - 1)] = record.Easting;
+            planNorthings_[static_cast<std::size_t>(shot - 1)] = record.Northing;
+        }
+        if (plots_ != nullptr) plots_->UpdatePlanCurve(job_.LineName(line), planEastings_, planNorthings_);
+        grid_.SetFixedRows(1);
+        grid_.SetFixedCols(1);
+        if (options_.SortOrder == 0) SortRows(LineDataColumn::SeqNum, GridSortOrder::GenericAscending);
+        grid_.SetRow(1);
+        grid_.SetCol(1);
+        grid_.SetLeftCol(1);
+    }
+    job_.EndLoading(prompter_);
+    ShowStartingPoint(line);
+}
+
+void DataEditor::SortGrid() {
+    GridBatch batch(grid_);
+    const int row = grid_.Row();
+    const int col = grid_.Col();
+    const int order = options_.SortOrder;
+    if (order >= 1 && order <= static_cast<int>(std::size(SortRules))) {
+        const auto& rule = SortRules[order - 1];
+        SortRows(rule.Col, rule.Order);
+    }
+    StoreGridLine(FindLineByProfileId(ProfileText()));
+    grid_.SetCol(col);
+    grid_.SetRow(row);
+}
+
+void DataEditor::StoreGridLine(std::int32_t line) {
+    // A profile text that names no line gives 0; line 0 and the spare lines are never data.
+    if (line < 1 || line > job_.MaxLines) return;
+    job_.BeginLoading();
+    const int row = grid_.Row();
+    const int col = grid_.Col();
+    const int rowSel = grid_.RowSel();
+    const int colSel = grid_.ColSel();
+    const auto shots = std::min(grid_.Rows() - 1, job_.Data.ShotBound());
+    const auto profileNumber = ProfileText();
+    for (std::int32_t shot = 1; shot <= shots; ++shot) {
+        RowTextsToShot(grid_.RowTexts(shot), profileNumber, job_.Data.Edit(line, shot));
+    }
+    job_.Data.EditHeader(line).ShotCount() = std::max(shots, 0);
+    grid_.SetRow(row);
+    grid_.SetCol(col);
+    grid_.SetRowSel(rowSel);
+    grid_.SetColSel(colSel);
+    job_.EndLoading(prompter_);
+}
+
+void DataEditor::LoadArray() {
+    job_.BeginLoading();
+    const auto lastLine = std::min<std::int32_t>(job_.LineCount, static_cast<std::int32_t>(profileList_.size()));
+    for (std::int32_t line = 1; line <= lastLine; ++line) {
+        SelectProfile(line - 1);
+        ArrayToGrid(FindLineByProfileId(ProfileText()));
+        grid_.SetRow(1);
+        SortGrid();
+    }
+    grid_.SetCol(0);
+    if (!profileList_.empty()) {
+        SelectProfile(0);
+        ArrayToGrid(job_.CurrentLine);
+        grid_.SetRow(1);
+        grid_.SetCol(1);
+    }
+    job_.EndLoading(prompter_);
+}
+
+std::int32_t DataEditor::FindLineByProfileId(std::string_view text) const noexcept {
+    return tolvanor::FindLineByProfileId(job_, text);
+}
+
+void DataEditor::ProfileSelected() {
+    if (job_.LoadingCount > 0) return;
+    const auto text = ProfileText();
+    state_.UndoEnabled = false;
+    state_.Caption = "Survey Data for Profile Number " + std::string(text);
+    job_.CurrentLine = FindLineByProfileId(text);
+    ArrayToGrid(job_.CurrentLine);
+    state_.CopiedCurveShown = false;
+    // With no line found the charts keep what they show, like the grid.
+    if (plots_ == nullptr || job_.CurrentLine == 0) return;
+    plots_->RemoveProfileCurves();
+    plots_->PlotData(job_.CurrentLine);
+    plots_->MarkPlanCurve(job_.LineName(job_.CurrentLine));
+}
+
+MergeReport DataEditor::RefreshDataEdit() {
+    auto report = MergeStartingPoints(job_, options_.StartingPointFile, options_.FormatProfileNumbers);
+    job_.BeginLoading();
+    LoadProfileNumbers();
+    LoadArray();
+    job_.EndLoading(prompter_);
+    ProfileSelected();
+    return report;
+}
+
+void DataEditor::NextLine() {
+    if (profileIndex_ < static_cast<int>(profileList_.size()) - 1) SelectProfile(profileIndex_ + 1);
+}
+
+void DataEditor::PreviousLine() {
+    if (profileIndex_ > 0) SelectProfile(profileIndex_ - 1);
+}
+
+void DataEditor::ShowStartingPoint(std::int32_t line) {
+    auto& display = state_.StartingPoint;
+    if (!HasStartingPoint(job_, line)) {
+        display = {false, "No Starting Point!", "Put Starting Point in file and then click Merge Start Points", "", "",
+                   ""};
+        return;
+    }
+    const auto& header = job_.Data.Header(line);
+    display.Loaded = true;
+    display.Caption = "Starting Point Loaded";
+    display.Easting = BlankNumberText(header.StartEasting());
+    display.Northing = BlankNumberText(header.StartNorthing());
+    display.Angle = BlankNumberText(header.LineAngle());
+    display.ToolTip = "E: " + display.Easting + " , N: " + display.Northing + " , A: " + display.Angle;
+}
+
+void DataEditor::SortRows(int col, GridSortOrder order) {
+    grid_.SetRow(1);
+    grid_.SetRowSel(grid_.Rows() - 1);
+    grid_.SetCol(col);
+    grid_.Sort(order);
+}
+
+} // namespace tolvanor

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "editor/LineDataColumns.h"
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tolvanor {
+
+struct ShotRecord;
+
+using ShotRowTexts = std::array<std::string, LineDataColumn::Count>;
+
+// A shot whose type begins with "W" or "w" (a sounder shot).
+bool IsWaterShot(std::string_view shotType) noexcept;
+
+// The cells the grid shows for a shot, written over `cells` (their storage
+// is reused). Numbers go through their display patterns; a water shot shows
+// the elevation -(DBT - heave - tide), in single-precision steps, of the
+// DBT, heave and tide its row shows, so the row agrees with itself and
+// passing it through the grid twice changes nothing.
+// `cells` holds at least 13 texts.
+void ShotToRowTexts(const ShotRecord& shot, std::span<std::string> cells);
+
+// The record the whole-grid store makes from a row's 13 cells: numbers are
+// the cells' leading numbers (sequence numbers rounded, halves to even),
+// Pitch and Roll the cell as a number or 0, Ignore when the text starts
+// with "Y", the given profile number, no survey type.
+void RowTextsToShot(std::span<const std::string> cells, std::string_view profileNumber, ShotRecord& shot);
+
+} // namespace tolvanor

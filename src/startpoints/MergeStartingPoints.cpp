@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "startpoints/MergeStartingPoints.h"
+
+#include "core/Job.h"
+#include "core/NumberParsing.h"
+#include "core/Text.h"
+#include "processing/LineGeometry.h"
+#include "processing/ProfileNumber.h"
+#include "startpoints/TextFileLines.h"
+#include "startpoints/TrimToLastDigit.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace tolvanor {
+
+namespace {
+
+struct StartingPointEntry {
+    std::string Key;
+    double Easting = 0;
+    double Northing = 0;
+    float Angle = 0;
+};
+
+std::optional<StartingPointSkip> ParseEntry(std::string_view line, bool formatProfileNumbers,
+                                            StartingPointEntry& entry) {
+    if (IsBlankLine(line)) return StartingPointSkip::Blank;
+    const auto fields = SplitFields(line, ',');
+    if (fields.size() < 4) return StartingPointSkip::TooFewFields;
+    const bool numbers = StrictToDouble(fields[1], entry.Easting) == ConversionStatus::Ok &&
+                         StrictToDouble(fields[2], entry.Northing) == ConversionStatus::Ok &&
+                         StrictToFloat(fields[3], entry.Angle) == ConversionStatus::Ok;
+    if (!numbers) return StartingPointSkip::NotANumber;
+    entry.Key = TrimToLastDigit(FormatProfileNumber(fields[0], formatProfileNumbers));
+    return std::nullopt;
+}
+
+void RecomputeDistances(Job& job, std::int32_t lastLine) {
+    for (std::int32_t line = 1; line <= lastLine; ++line) {
+        if (!HasStartingPoint(job, line)) continue;
+        const auto shots = std::min(job.ShotCount(line), job.Data.ShotBound());
+        for (std::int32_t shot = 1; shot <= shots; ++shot) {
+            const auto distance = static_cast<float>(DistanceDownRange(job, line, shot));
+            job.Data.Edit(line, shot).DistDownRange = distance;
+        }
+    }
+}
+
+} // namespace
+
+MergeReport MergeStartingPoints(Job& job, const std::string& path, bool formatProfileNumbers) {
+    MergeReport report;
+    if (path.empty()) return report;
+    const auto lines = ReadTextFileLines(path);
+    if (!lines) return report;
+    report.FileRead = true;
+
+    const auto lastLine = std::min(job.LineCount, job.Data.LineBound());
+    std::vector<std::string> lineKeys(static_cast<std::size_t>(std::max(lastLine, 0) + 1));
+    for (std::int32_t line = 1; line <= lastLine; ++line)
+        lineKeys[static_cast<std::size_t>(line)] = TrimToLastDigit(job.LineName(line));
+
+    StartingPointEntry entry;
+    for (std::size_t at = 0; at < lines->size(); ++at) {
+        if (const auto skip = ParseEntry((*lines)[at], formatProfileNumbers, entry)) {
+            report.Skipped.push_back({static_cast<int>(at + 1), *skip});
+            continue;
+        }
+        ++report.EntriesUsed;
+        for (std::int32_t line = 1; line <= lastLine; ++line) {
+            if (lineKeys[static_cast<std::size_t>(line)] != entry.Key) continue;
+            auto& header = job.Data.EditHeader(line);
+            header.StartNorthing() = entry.Northing;
+            header.StartEasting() = entry.Easting;
+            header.LineAngle() = entry.Angle;
+            ++report.HeadersSet;
+        }
+    }
+    RecomputeDistances(job, lastLine);
+    return report;
+}
+
+} // namespace tolvanor

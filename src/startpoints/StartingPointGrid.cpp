@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "startpoints/StartingPointGrid.h"
+
+#include "core/Text.h"
+#include "editor/GridModel.h"
+#include "processing/ProfileNumber.h"
+#include "startpoints/TextFileLines.h"
+
+#include <array>
+#include <fstream>
+
+namespace tolvanor {
+
+namespace {
+constexpr std::array<std::string_view, StartingPointColumn::Count> Titles = {"    Profile Number", "       Easting",
+                                                                             "       Northing", "      Line Angle"};
+}
+
+std::string_view StartingPointTitle(int col) noexcept {
+    if (col < 0 || col >= StartingPointColumn::Count) return {};
+    return Titles[static_cast<std::size_t>(col)];
+}
+
+void SetUpStartingPointGrid(GridModel& grid) {
+    grid.BeginBatch();
+    grid.SetCols(StartingPointColumn::Count);
+    grid.SetRows(2);
+    for (int col = 0; col < StartingPointColumn::Count; ++col) {
+        grid.SetTextMatrix(0, col, Titles[static_cast<std::size_t>(col)]);
+        grid.SetTextMatrix(1, col, "");
+        grid.SetColWidth(col, StartingPointColumnWidth);
+    }
+    grid.SetFixedRows(1);
+    grid.SetFixedCols(0);
+    grid.SetRow(1);
+    grid.EndBatch();
+}
+
+bool LoadFlexGrid(GridModel& grid, const std::string& path, bool formatProfileNumbers) {
+    const auto lines = ReadTextFileLines(path);
+    if (!lines) return false;
+    grid.BeginBatch();
+    grid.SetFixedRows(0);
+    grid.SetRows(1);
+    for (const auto& line : *lines) {
+        // Blank lines are passed over so that every entry after them loads too.
+        if (IsBlankLine(line)) continue;
+        auto fields = SplitFields(line, ',');
+        const auto profileNumber = FormatProfileNumber(fields.front(), formatProfileNumbers);
+        fields.front() = profileNumber;
+        grid.AddRow(std::span<const std::string_view>(fields));
+    }
+    grid.SetFixedRows(1);
+    grid.EndBatch();
+    return true;
+}
+
+bool SaveFlexGrid(const GridModel& grid, const std::string& path) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    std::string line;
+    for (int row = 1; row < grid.Rows(); ++row) {
+        line.clear();
+        for (int col = 0; col < grid.Cols(); ++col) {
+            if (col > 0) line.push_back(',');
+            line += grid.TextMatrix(row, col);
+        }
+        line += "\r\n";
+        file << line;
+    }
+    file.close();
+    return !file.fail();
+}
+
+} // namespace tolvanor
