@@ -30,12 +30,18 @@ bool SetFormats(const std::string& list, BatchOptions& options, std::string& bad
     std::string name;
     while (std::getline(stream, name, ',')) {
         if (name.empty()) continue;
-        if (name == "csv") options.Csv = true;
-        else if (name == "xyz") options.Xyz = true;
-        else if (name == "irp") options.Irp = true;
-        else if (name == "se") options.Se = true;
-        else if (name == "rer") options.Rer = true;
-        else if (name == "xls") options.Xls = true;
+        if (name == "csv")
+            options.Csv = true;
+        else if (name == "xyz")
+            options.Xyz = true;
+        else if (name == "irp")
+            options.Irp = true;
+        else if (name == "se")
+            options.Se = true;
+        else if (name == "rer")
+            options.Rer = true;
+        else if (name == "xls")
+            options.Xls = true;
         else {
             bad = name;
             return false;
@@ -78,6 +84,7 @@ std::optional<BatchOptions> ParseBatchOptions(int argc, char** argv, int& exitSt
                  "Keep profile numbers as written instead of forcing them to 3 digits (5 -> 005)");
     app.add_option("--spf", options.StartingPointFile,
                    "Starting-point file (.spf: profile, easting, northing, line angle) to merge into the lines")
+        ->check(CLI::ExistingFile)
         ->type_name("FILE");
     app.add_option("--sort", options.SortOrder, "Order of the shots in each profile (sort order 0-6 of the editor)")
         ->check(CLI::Range(0, 6))
@@ -110,6 +117,7 @@ std::optional<BatchOptions> ParseBatchOptions(int argc, char** argv, int& exitSt
         ->check(CLI::Range(0, 2))
         ->type_name("N");
     app.add_option("--template", options.TemplateFile, "ISRP template file (.itf) copied to the top of each .irp file")
+        ->check(CLI::ExistingFile)
         ->type_name("FILE");
     app.add_flag("--overwrite", options.Overwrite,
                  "Replace output files that already exist (otherwise such formats are skipped)");

@@ -1,0 +1,280 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The output command: its refusals, position processing, overwrite questions,
+// write failures and what it does to the editor.
+#include "output/GenerateOutput.h"
+#include "core/Job.h"
+#include "support/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <unistd.h>
+
+namespace tolvanor::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeEditor : public OutputEditor {
+public:
+    bool IsVisible() const override { return visible; }
+    void SetVisible(bool value) override {
+        visible = value;
+        log += value ? "show;" : "hide;";
+    }
+    int SelectedProfileIndex() const override { return selected; }
+    void SelectProfile(int index) override {
+        selected = index;
+        log += "select " + std::to_string(index) + ";";
+    }
+    void LoadArray() override {
+        selected = 0;
+        log += "load;";
+    }
+    void ShowListedProfile() override { log += "redraw;"; }
+
+    bool visible = true;
+    int selected = 1;
+    std::string log;
+};
+
+struct Folder {
+    Folder()
+        : path(fs::temp_directory_path() /
+               ("tolvanor-generate-" + std::to_string(::getpid()) + "-" + std::to_string(counter++))) {
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~Folder() { fs::remove_all(path); }
+    std::string File(const std::string& name) const { return (path / name).string(); }
+    static inline int counter = 0;
+    fs::path path;
+};
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Line 1 "001" runs due south from (1000, 500) with its shots a little off
+// the line; line 2 "002" has no starting point.
+void FillJob(Job& job) {
+    for (int line = 1; line <= 2; ++line) {
+        auto& header = job.Data.EditHeader(line);
+        header.ShotCount() = 5;
+        for (int shot = 1; shot <= 5; ++shot) {
+            auto& record = job.Data.Edit(line, shot);
+            record.SeqNum = line * 100 + shot;
+            record.Northing = 1000 - 2.0 * shot;
+            record.Easting = 500 + (shot % 2 == 0 ? 0.4 : -0.3);
+            record.Elevation = 3.0f - static_cast<float>(shot);
+            record.DistDownRange = static_cast<float>(2 * shot);
+            record.SetProfileNumber(line == 1 ? "001" : "002");
+            record.SetRemark("PRO" + std::to_string(line));
+        }
+    }
+    auto& header = job.Data.EditHeader(1);
+    header.StartNorthing() = 1000;
+    header.StartEasting() = 500;
+    header.LineAngle() = 0;
+    job.LineCount = 2;
+}
+
+GenerateOptions CsvInto(const Folder& folder) {
+    GenerateOptions options;
+    options.Csv = true;
+    options.Folder = folder.path.string();
+    options.Writer.Prefix = "job";
+    return options;
+}
+
+TEST(GenerateOutput, RefusesInOrderWithoutTouchingAnything) {
+    Folder folder;
+    struct Case {
+        const char* what;
+        std::function<void(Job&, GenerateOptions&)> change;
+        const char* message;
+    };
+    const std::vector<Case> cases{
+        {"no data", [](Job& job, GenerateOptions&) { job.LineCount = 0; },
+         "No data available for output. Please choose input file and load New data."},
+        {"only the BPAS box", [](Job&, GenerateOptions& o) { o.Csv = false, o.IsrpBpas = true; },
+         "No output format selected.  Please select at least one format."},
+        {"no prefix", [](Job&, GenerateOptions& o) { o.Writer.Prefix.clear(); },
+         "Please select a File Name Prefix before generating output."},
+        {"ISRP without a date", [](Job&, GenerateOptions& o) { o.Isrp = true, o.Writer.LocalityCode = "AB"; },
+         "Please complete all ISRP constant fields before generating ISRP output."},
+    };
+    for (const auto& c : cases) {
+        Job job(10, 20);
+        FillJob(job);
+        auto options = CsvInto(folder);
+        options.PosnProcessing = 3;
+        options.ThinMethod = "Number to Ignore";
+        c.change(job, options);
+        const Job before = job;
+        ScriptedPrompter prompter;
+        FakeEditor editor;
+        const auto result = GenerateOutput(job, options, &editor, prompter);
+        EXPECT_EQ(result.Status, GenerateStatus::Refused) << c.what;
+        EXPECT_EQ(prompter.Messages(), std::vector<std::string>{c.message}) << c.what;
+        EXPECT_TRUE(fs::is_empty(folder.path)) << c.what;
+        EXPECT_EQ(editor.log, "") << c.what;
+        for (int line = 0; line <= 2; ++line)
+            for (int shot = 0; shot <= 5; ++shot) EXPECT_EQ(job.Data.At(line, shot), before.Data.At(line, shot));
+    }
+}
+
+TEST(GenerateOutput, BlankPrefixAndSeWithoutIsrpConstantsPass) {
+    Folder folder;
+    Job job(10, 20);
+    FillJob(job);
+    auto options = CsvInto(folder);
+    options.Writer.Prefix = " ";
+    options.Csv = false;
+    options.Se = true;
+    ScriptedPrompter prompter;
+    const auto result = GenerateOutput(job, options, nullptr, prompter);
+    EXPECT_EQ(result.Status, GenerateStatus::Finished);
+    EXPECT_TRUE(fs::exists(folder.File(" .se")));
+    EXPECT_EQ(prompter.Messages(),
+              std::vector<std::string>{"Any valid output file types have been created in the specified folder!"});
+}
+
+TEST(GenerateOutput, NormalizesLinesWithAStartingPointAndAsksAboutTheOthers) {
+    Folder folder;
+    Job job(10, 20);
+    FillJob(job);
+    const Job before = job;
+    auto options = CsvInto(folder);
+    options.PosnProcessing = 1;
+    ScriptedPrompter prompter;
+    prompter.QueueAnswer(MessageAnswer::Ok);
+    FakeEditor editor;
+    const auto result = GenerateOutput(job, options, &editor, prompter);
+
+    ASSERT_EQ(result.Status, GenerateStatus::Finished);
+    ASSERT_EQ(prompter.Calls().size(), 2u);
+    const auto& question = prompter.Calls()[0].Message;
+    EXPECT_EQ(question.Text, "Unable to normalize line 002\rThis line will not be normalized.");
+    EXPECT_EQ(question.Buttons, MessageButtons::OkCancel);
+    for (int shot = 1; shot <= 5; ++shot) {
+        EXPECT_EQ(job.Data.At(1, shot).Easting, 500.0) << "shot " << shot << " of line 1 straightened";
+        EXPECT_EQ(job.Data.At(1, shot).DistDownRange, static_cast<float>(2 * shot));
+        EXPECT_EQ(job.Data.At(2, shot), before.Data.At(2, shot)) << "line 2 left alone";
+    }
+    // The editor is hidden, reloaded with its selection kept, redrawn and shown again.
+    EXPECT_EQ(editor.log, "hide;load;select 1;redraw;show;");
+    EXPECT_EQ(ReadAll(folder.File("job.csv")).substr(0, 28), "101,500.0000,998.0000,2.0,PR");
+}
+
+TEST(GenerateOutput, CancelAtAnUnstraightenableLineWritesNothing) {
+    Folder folder;
+    Job job(10, 20);
+    FillJob(job);
+    // The line without a starting point comes first, so nothing is straightened either.
+    job.Data.CopyLine(1, 3);
+    job.Data.CopyLine(2, 1);
+    job.Data.CopyLine(3, 2);
+    auto options = CsvInto(folder);
+    options.PosnProcessing = 3;
+    options.ThinMethod = "Number to Ignore";
+    ScriptedPrompter prompter;
+    prompter.QueueAnswer(MessageAnswer::Cancel);
+    FakeEditor editor;
+    const auto result = GenerateOutput(job, options, &editor, prompter);
+    EXPECT_EQ(result.Status, GenerateStatus::Cancelled);
+    EXPECT_EQ(prompter.Messages().size(), 1u) << "no final message";
+    EXPECT_TRUE(fs::is_empty(folder.path));
+    EXPECT_EQ(editor.log, "hide;") << "the editor stays hidden and is not reloaded";
+    EXPECT_FALSE(job.Data.At(1, 2).Ignore) << "nothing thinned";
+}
+
+TEST(GenerateOutput, ThinsEveryLineOnOutput) {
+    Folder folder;
+    Job job(10, 20);
+    FillJob(job);
+    auto options = CsvInto(folder);
+    options.PosnProcessing = 2;
+    options.ThinMethod = "Number to Ignore";
+    options.ThinIncrement = "1";
+    ScriptedPrompter prompter;
+    GenerateOutput(job, options, nullptr, prompter);
+    for (int line = 1; line <= 2; ++line) {
+        for (int shot = 1; shot <= 5; ++shot) EXPECT_EQ(job.Data.At(line, shot).Ignore, shot % 2 == 0);
+    }
+    EXPECT_EQ(ReadAll(folder.File("job.csv")).find("102,"), std::string::npos);
+}
+
+TEST(GenerateOutput, AsksBeforeReplacingASingleFileWithEachFormatsWording) {
+    Folder folder;
+    Job job(10, 20);
+    FillJob(job);
+    auto options = CsvInto(folder);
+    options.Rer = true;
+    options.Se = true;
+    for (const char* name : {"job.csv", "job.se", "job.rer"}) std::ofstream(folder.File(name)) << "old";
+
+    ScriptedPrompter prompter;
+    prompter.QueueAnswer(MessageAnswer::No);
+    prompter.QueueAnswer(MessageAnswer::Yes);
+    prompter.QueueAnswer(MessageAnswer::No);
+    const auto result = GenerateOutput(job, options, nullptr, prompter);
+
+    const auto messages = prompter.Messages();
+    ASSERT_EQ(messages.size(), 4u);
+    EXPECT_EQ(messages[0], folder.File("job.csv") + " already exists! \rDo you wish to overwrite this file?");
+    EXPECT_EQ(messages[1], folder.File("job.se") + " already exists!\rDo you wish to overwrite this file?");
+    EXPECT_EQ(messages[2], folder.File("job.rer") + " exists! \rDo you wish to overwrite this file?");
+    EXPECT_EQ(prompter.Calls()[0].Message.Buttons, MessageButtons::YesNo);
+    EXPECT_EQ(prompter.Calls()[0].Message.Icon, MessageIcon::Exclamation);
+    EXPECT_EQ(messages[3], "Any valid output file types have been created in the specified folder!");
+    EXPECT_TRUE(result.FormatSkipped);
+    EXPECT_EQ(ReadAll(folder.File("job.csv")), "old");
+    EXPECT_EQ(ReadAll(folder.File("job.rer")), "old");
+    EXPECT_NE(ReadAll(folder.File("job.se")), "old");
+}
+
+TEST(GenerateOutput, NeverAsksInFilePerLineMode) {
+    Folder folder;
+    Job job(10, 20);
+    FillJob(job);
+    auto options = CsvInto(folder);
+    options.Writer.Mode = FileMode::FilePerLine;
+    std::ofstream(folder.File("job.csv")) << "old";
+    std::ofstream(folder.File("job_001.csv")) << "old";
+    ScriptedPrompter prompter;
+    const auto result = GenerateOutput(job, options, nullptr, prompter);
+    EXPECT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_FALSE(result.FormatSkipped);
+    EXPECT_NE(ReadAll(folder.File("job_001.csv")), "old");
+    EXPECT_EQ(result.FilesWritten, (std::vector<std::string>{folder.File("job_001.csv"), folder.File("job_002.csv")}));
+}
+
+TEST(GenerateOutput, ReportsEachFailedFormatAndGoesOn) {
+    Folder folder;
+    Job job(10, 20);
+    FillJob(job);
+    auto options = CsvInto(folder);
+    options.Folder = folder.File("missing");
+    options.Xyz = true;
+    ScriptedPrompter prompter;
+    const auto result = GenerateOutput(job, options, nullptr, prompter);
+    EXPECT_TRUE(result.WriteFailed);
+    const auto messages = prompter.Messages();
+    ASSERT_EQ(messages.size(), 3u);
+    const std::string csvFailure = "Unable to write output file " + folder.File("missing/job.csv") + "\r\n";
+    EXPECT_EQ(messages[0].substr(0, csvFailure.size()), csvFailure);
+    EXPECT_GT(messages[0].size(), csvFailure.size()) << "the system's reason follows";
+    EXPECT_NE(messages[1].find("missing/job.xyz"), std::string::npos);
+    EXPECT_EQ(messages[2], "Some output files could not be created.");
+}
+
+} // namespace
+} // namespace tolvanor::testing
