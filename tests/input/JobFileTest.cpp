@@ -69,7 +69,8 @@ TEST(JobFileWriter, WritesEachLineAsItsHeaderThenItsShots) {
         record.Roll = 5.25f;
     }
     job.Data.Edit(1, 4).SeqNum = 77; // past the line's end: not written
-    const auto lines = SplitFields(JobFileText(job), '\n');
+    const auto text = JobFileText(job);
+    const auto lines = SplitFields(text, '\n');
     ASSERT_EQ(lines.size(), 6u); // 1 + 4 lines, then nothing after the last line end
     EXPECT_EQ(lines[1], " 1, 0,3,402511.37505,0,0.1,,0,,,True,,0,0,0,0,0\r");
     EXPECT_EQ(lines[4], " 1, 3,-3,0,0,1e-05,pro12 b,12.5,B,BD,False,12A,1,2,3,4,5.25\r");
