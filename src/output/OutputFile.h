@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tolvanor {
+
+// A file written through one large buffer. The first failure (open, write,
+// close) is kept with the system's reason; later writes are dropped, so a
+// writer may check once, at the end of a line or of the file.
+class OutputFile {
+public:
+    enum class OpenMode { Replace, Append };
+    static constexpr std::size_t BufferSize = std::size_t{1} << 20;
+
+    OutputFile();
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Replace creates the file or empties an existing one; Append keeps its
+    // contents and writes after them. False (and Reason()) when it cannot.
+    bool Open(const std::string& path, OpenMode mode);
+    // Writes what is buffered and closes; false when any step failed.
+    bool Close();
+    bool IsOpen() const noexcept { return file_ != nullptr; }
+
+    void Write(std::string_view text) {
+        if (text.size() > BufferSize - used_) {
+            WriteLarge(text);
+            return;
+        }
+        std::memcpy(buffer_.get() + used_, text.data(), text.size());
+        used_ += text.size();
+    }
+    void Put(char c) {
+        if (used_ == BufferSize) Flush();
+        buffer_[used_++] = c;
+    }
+    void PutSpaces(std::size_t count);
+    void EndLine() { Write("\r\n"); }
+
+    bool Failed() const noexcept { return !reason_.empty(); }
+    const std::string& Reason() const noexcept { return reason_; }
+    // The system's error number of the failure (0 when none or unknown).
+    int ErrorNumber() const noexcept { return error_; }
+    const std::string& Path() const noexcept { return path_; }
+
+private:
+    void Flush();
+    void WriteLarge(std::string_view text);
+    void Fail(int error);
+
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::string reason_;
+    int error_ = 0;
+};
+
+} // namespace tolvanor

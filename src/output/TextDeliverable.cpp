@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/TextDeliverable.h"
+
+namespace tolvanor {
+
+bool TextDeliverable::Open(const std::string& path) {
+    if (!PrepareFile()) return false;
+    if (!file_.Open(path, mode_)) return false;
+    return WriteFileHeader(file_) && !file_.Failed();
+}
+
+bool TextDeliverable::WriteLine(const Job& job, std::int32_t line) {
+    return WriteShots(file_, job, line) && !file_.Failed();
+}
+
+bool TextDeliverable::Close() {
+    return file_.Close() && !failure_;
+}
+
+WriteFailure TextDeliverable::Failure() const {
+    if (failure_) return *failure_;
+    return {file_.Path(), file_.Reason()};
+}
+
+bool TextDeliverable::PrepareFile() {
+    return true;
+}
+
+bool TextDeliverable::WriteFileHeader(OutputFile&) {
+    return true;
+}
+
+bool TextDeliverable::Fail(std::string path, std::string reason) {
+    if (!failure_) failure_ = WriteFailure{std::move(path), std::move(reason)};
+    return false;
+}
+
+} // namespace tolvanor

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/Deliverables.h"
+#include "output/TextDeliverable.h"
+
+namespace tolvanor {
+
+namespace {
+
+// SeqNum,easting,northing,elevation,remark: no header, no quoting.
+class CsvWriter final : public TextDeliverable {
+public:
+    CsvWriter() : TextDeliverable(OutputFile::OpenMode::Replace) {}
+
+protected:
+    bool WriteShots(OutputFile& file, const Job& job, std::int32_t line) override {
+        const std::int32_t last = LastShot(job, line);
+        for (std::int32_t s = 1; s <= last; ++s) {
+            const ShotRecord& shot = job.Data.At(line, s);
+            if (shot.Ignore) continue;
+            file.Write(Numbers.Integer(shot.SeqNum));
+            file.Put(',');
+            file.Write(Numbers.Mask(shot.Easting, 4));
+            file.Put(',');
+            file.Write(Numbers.Mask(shot.Northing, 4));
+            file.Put(',');
+            file.Write(Numbers.Mask(shot.Elevation, 1));
+            file.Put(',');
+            file.Write(shot.Remark());
+            file.EndLine();
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+OutputResult WriteCSVFile(const Job& job, const OutputOptions& options, std::string_view folder, Progress* progress) {
+    CsvWriter writer;
+    return WriteDeliverable(job, options, folder, OutputFormat::Csv, writer, progress);
+}
+
+} // namespace tolvanor
