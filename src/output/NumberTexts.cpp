@@ -74,7 +74,8 @@ std::string_view NumberTexts::Mask(double value, int decimals, ValuePrecision pr
     if (kept <= decimals || !(scaled < 1e15)) return Keep(MaskText(value, decimals, precision));
 
     // One step more for a carry into the next power of ten, two below 1.
-    const int step = decimals - kept + (belowOne ? 2 : 1);
+    // Tiny values keep the table's smallest step, which only widens the margin.
+    const int step = std::max(decimals - kept + (belowOne ? 2 : 1), -22);
     const double grain = step >= 0 ? Pow10[step] : NegPow10[-step];
     const double whole = std::floor(scaled);
     const double fraction = scaled - whole;

@@ -31,6 +31,7 @@ public:
     bool IsOpen() const noexcept { return file_ != nullptr; }
 
     void Write(std::string_view text) {
+        if (text.empty()) return; // an empty view may have no data pointer
         if (text.size() > BufferSize - used_) {
             WriteLarge(text);
             return;
