@@ -196,7 +196,7 @@ void DataEditor::ProfileSelected() {
     // With no line found the charts keep what they show, like the grid.
     if (plots_ == nullptr || job_.CurrentLine == 0) return;
     plots_->RemoveProfileCurves();
-    plots_->PlotData(job_.CurrentLine);
+    PlotData(job_.CurrentLine);
     plots_->MarkPlanCurve(job_.LineName(job_.CurrentLine));
 }
 
@@ -208,6 +208,11 @@ MergeReport DataEditor::RefreshDataEdit() {
     job_.EndLoading(prompter_);
     ProfileSelected();
     return report;
+}
+
+void DataEditor::PlotData(std::int32_t line) {
+    state_.CopiedCurveShown = false;
+    if (plots_ != nullptr) plots_->PlotData(line);
 }
 
 void DataEditor::NextLine() {

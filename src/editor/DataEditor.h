@@ -80,6 +80,9 @@ public:
     // Merges the starting-point file of the options, reloads both lists,
     // passes every line through the grid and shows the selected line.
     MergeReport RefreshDataEdit();
+    // Redraws the profile charts for a line (0: the current line); the
+    // copied-data curve goes with the redraw.
+    void PlotData(std::int32_t line);
     // Select the next or previous profile (nothing at either end).
     void NextLine();
     void PreviousLine();

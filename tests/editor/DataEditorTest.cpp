@@ -287,15 +287,6 @@ TEST_F(DataEditorTest, NextAndPreviousStopAtTheEnds) {
     EXPECT_EQ(job.CurrentLine, 1);
 }
 
-TEST_F(DataEditorTest, PlotLineClicksOfferUpdatePlots) {
-    AddTestLine(job, "7", 1);
-    editor.LoadProfileNumbers();
-    EXPECT_FALSE(editor.State().UpdatePlotsVisible);
-    editor.SetPlotLineSelected(0, true);
-    EXPECT_TRUE(editor.PlotLines()[0].Selected);
-    EXPECT_TRUE(editor.State().UpdatePlotsVisible);
-}
-
 TEST_F(DataEditorTest, RemovingProfileEntriesKeepsTheSelectionOnItsEntry) {
     AddTestLine(job, "7", 1);
     AddTestLine(job, "8", 1);

@@ -145,18 +145,6 @@ TEST(GridModelSort, RowsOutsideTheSelectionAndTheTitleNeverMove) {
     EXPECT_EQ(Column(grid, 0), (Texts{"5", "4", "3", "2", "1"}));
 }
 
-TEST(GridModelSort, SortsOnTheCurrentColumn) {
-    GridModel grid = KeyedGrid({"a", "b", "c"});
-    grid.SetTextMatrix(1, 1, "30");
-    grid.SetTextMatrix(2, 1, "10");
-    grid.SetTextMatrix(3, 1, "20");
-    grid.SetRow(1);
-    grid.SetRowSel(3);
-    grid.SetCol(1);
-    grid.Sort(GridSortOrder::NumericAscending);
-    EXPECT_EQ(Column(grid, 0), (Texts{"b", "c", "a"}));
-}
-
 TEST(GridModelObservers, HearEachChangeOrOneResetPerBatch) {
     GridModel grid = KeyedGrid({"2", "1"});
     std::vector<GridChange::Kind> heard;

@@ -133,23 +133,5 @@ TEST(ShotRowStore, TextsFlagsAndProfile) {
     EXPECT_EQ(ShotOf(Cells({})).Remark(), "");
 }
 
-TEST(ShotRowStore, ARowStoredAndShownAgainIsUnchanged) {
-    ShotRecord shot;
-    shot.SeqNum = 7;
-    shot.Easting = 512345.678949;
-    shot.Northing = 4108000.00005;
-    shot.DistDownRange = 123.45f;
-    shot.DBT = 7.125f;
-    shot.Heave = 0.015f;
-    shot.Tide = 0.55f;
-    shot.Pitch = 1.005f;
-    shot.Roll = -0.125f;
-    shot.SetShotType("W");
-    shot.SetRemark("PRO 12");
-    const auto first = RowOf(shot);
-    const auto stored = ShotOf(std::vector<std::string>(first.begin(), first.end()));
-    EXPECT_EQ(RowOf(stored), first);
-}
-
 } // namespace
 } // namespace tolvanor

@@ -55,15 +55,6 @@ TEST(TrimToLastDigit, KeepsTheTextUpToItsLastDigit) {
     EXPECT_EQ(TrimToLastDigit(""), "Error");
 }
 
-TEST_F(StartingPointGridTest, ANewGridHasTitlesAndOneEmptyEntry) {
-    EXPECT_EQ(grid.Cols(), 4);
-    EXPECT_EQ(grid.Rows(), 2);
-    EXPECT_EQ(grid.TextMatrix(0, 0), "    Profile Number");
-    EXPECT_EQ(grid.TextMatrix(0, 3), "      Line Angle");
-    EXPECT_EQ(grid.ColWidth(2), 1500);
-    EXPECT_EQ(grid.Row(), 1);
-}
-
 TEST_F(StartingPointGridTest, LoadsEveryEntryPastABlankLine) {
     ASSERT_TRUE(LoadFlexGrid(grid, DataFolder + "blank-line-inside.spf", false));
     EXPECT_EQ(Rows(grid), (Texts{"7|500100.5|4100200.25|45", "12a|500200|4100300|90", "14|500300.125|4100400|135"}));
