@@ -18,7 +18,8 @@ struct OutputResult {
     OutputStatus Status = OutputStatus::NothingWritten;
     // Complete files, in the order they were opened, each named once.
     std::vector<std::string> FilesWritten;
-    // On failure: the file being created, written or read, and the system's reason.
+    // On failure: the output file being created or written, and the system's
+    // reason (for a template that cannot be read: its path and the reason).
     std::string FailedPath;
     std::string Reason;
     // Worksheet cells that could not be stored (rows past the worksheet's

@@ -4,7 +4,7 @@
 namespace tolvanor {
 
 bool TextDeliverable::Open(const std::string& path) {
-    if (!PrepareFile()) return false;
+    if (!PrepareFile(path)) return false;
     if (!file_.Open(path, mode_)) return false;
     return WriteFileHeader(file_) && !file_.Failed();
 }
@@ -22,7 +22,7 @@ WriteFailure TextDeliverable::Failure() const {
     return {file_.Path(), file_.Reason()};
 }
 
-bool TextDeliverable::PrepareFile() {
+bool TextDeliverable::PrepareFile(const std::string&) {
     return true;
 }
 

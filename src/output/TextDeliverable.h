@@ -21,8 +21,8 @@ public:
     WriteFailure Failure() const override;
 
 protected:
-    // Runs before a file is opened: whatever could fail without touching it.
-    virtual bool PrepareFile();
+    // Runs before `path` is opened: whatever could fail without touching it.
+    virtual bool PrepareFile(const std::string& path);
     // What goes at the top of every opened file (nothing by default).
     virtual bool WriteFileHeader(OutputFile& file);
     // The used shots of one line and its trailer; false stops the walk

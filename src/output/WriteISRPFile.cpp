@@ -51,11 +51,11 @@ public:
 protected:
     // The template is read once, before the first file is opened, so a
     // missing template leaves every output file untouched.
-    bool PrepareFile() override {
+    bool PrepareFile(const std::string& path) override {
         if (!options_.AppendTemplate || templateRead_) return true;
         std::string reason;
         if (!ReadTemplateText(options_.TemplateFile, template_, reason)) {
-            return Fail(options_.TemplateFile, std::move(reason));
+            return Fail(path, "Template file " + options_.TemplateFile + ": " + reason);
         }
         templateRead_ = true;
         return true;

@@ -142,8 +142,8 @@ TEST(IsrpFile, MissingTemplateFailsBeforeAnyFileIsTouched) {
     options.TemplateFile = folder.File("missing.itf");
     const OutputResult result = WriteISRPFile(job, options, folder.Path());
     EXPECT_EQ(result.Status, OutputStatus::Failed);
-    EXPECT_EQ(result.FailedPath, options.TemplateFile);
-    EXPECT_EQ(result.Reason, "No such file or directory");
+    EXPECT_EQ(result.FailedPath, folder.File("job.irp"));
+    EXPECT_EQ(result.Reason, "Template file " + options.TemplateFile + ": No such file or directory");
     EXPECT_TRUE(FileNames(folder.Path()).empty());
 }
 
