@@ -82,6 +82,9 @@ AddShotResult ShotStore::StartLine(std::int32_t at, const ShotRecord& record) {
     for (std::int32_t line = lineCount + 1; line > at; --line) job_.Data.SwapLines(line, line - 1);
     if (journal_ != nullptr && at <= lineCount) journal_->LineInserted(at, lineCount);
 
+    // Room for a full line up front: the line never moves while it fills,
+    // and memory not yet written costs nothing.
+    job_.Data.Reserve(at, job_.Data.ShotBound() + 1);
     // A new line never inherits the header of what stood in its slot before.
     if (journal_ != nullptr) journal_->BeforeWrite(at, 0);
     ShotRecord& header = job_.Data.EditHeader(at);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <array>
-#include <cstring>
 #include <string_view>
 
 namespace tolvanor {
@@ -13,21 +12,21 @@ namespace tolvanor {
 template <std::size_t N> class FieldSplitter {
 public:
     explicit FieldSplitter(std::string_view line) noexcept {
-        const char* at = line.data();
-        const char* const end = line.data() + line.size();
-        for (;;) {
-            const auto* comma =
-                at == end ? nullptr
-                          : static_cast<const char*>(std::memchr(at, ',', static_cast<std::size_t>(end - at)));
-            const char* fieldEnd = comma != nullptr ? comma : end;
+        std::size_t start = 0;
+        for (std::size_t at = 0; at < line.size(); ++at) {
+            if (line[at] != ',') continue;
             if (count_ == N) {
                 ++count_;
                 return;
             }
-            fields_[count_++] = std::string_view(at, static_cast<std::size_t>(fieldEnd - at));
-            if (comma == nullptr) return;
-            at = comma + 1;
+            fields_[count_++] = line.substr(start, at - start);
+            start = at + 1;
         }
+        if (count_ == N) {
+            ++count_;
+            return;
+        }
+        fields_[count_++] = line.substr(start);
     }
 
     std::size_t Count() const noexcept { return count_; }

@@ -6,7 +6,6 @@
 #include "core/Progress.h"
 #include "core/Prompter.h"
 #include "core/Rounding.h"
-#include "core/Text.h"
 #include "input/AddShot.h"
 #include "input/LineReader.h"
 #include "input/ReadOptions.h"
@@ -20,6 +19,14 @@ namespace tolvanor {
 namespace {
 
 constexpr std::int64_t ProgressEveryLines = 1 << 16;
+
+std::string_view WithoutSurroundingSpaces(std::string_view line) noexcept {
+    std::size_t first = 0;
+    std::size_t last = line.size();
+    while (first < last && line[first] == ' ') ++first;
+    while (last > first && line[last - 1] == ' ') --last;
+    return line.substr(first, last - first);
+}
 
 bool IsCommentLine(std::string_view line) noexcept {
     if (line.front() == ';') return true;
@@ -97,7 +104,7 @@ ReadStop ShotListReader::Read(LineReader& reader, Progress* progress, std::int64
 // Turns one line into the working record. Comment and blank lines, and
 // lines whose remark does not name a profile, are skipped.
 ShotListReader::LineVerdict ShotListReader::ParseLine(std::string_view raw, ReadStop& stop) {
-    const auto line = TrimSpaces(raw);
+    const auto line = WithoutSurroundingSpaces(raw);
     if (line.empty() || IsCommentLine(line)) return LineVerdict::Skipped;
 
     const Fields fields(line);
