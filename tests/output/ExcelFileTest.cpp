@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 namespace tolvanor::testing {
 namespace {
@@ -141,6 +142,11 @@ TEST(ExcelFile, FileErrorsAreReported) {
     EXPECT_EQ(excel.CreateFile(folder.File("missing/test.xls")), ExcelFile::PathNotFound);
     EXPECT_EQ(excel.FileError(), "No such file or directory");
     EXPECT_NE(excel.WriteValue(ExcelValueType::Number, 0, 0, 0, 1, 1, 1.0, 0), ExcelFile::Ok);
+    // A folder in the file's place is left alone.
+    std::filesystem::create_directory(folder.File("folder.xls"));
+    EXPECT_EQ(excel.CreateFile(folder.File("folder.xls")), ExcelFile::PathFileAccessError);
+    EXPECT_EQ(excel.FileError(), "Is a directory");
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("folder.xls")));
 }
 
 TEST(ExcelFile, CreateReplacesAnExistingFile) {
