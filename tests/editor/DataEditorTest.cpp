@@ -287,21 +287,6 @@ TEST_F(DataEditorTest, NextAndPreviousStopAtTheEnds) {
     EXPECT_EQ(job.CurrentLine, 1);
 }
 
-TEST_F(DataEditorTest, RemovingProfileEntriesKeepsTheSelectionOnItsEntry) {
-    AddTestLine(job, "7", 1);
-    AddTestLine(job, "8", 1);
-    AddTestLine(job, "9", 1);
-    editor.LoadProfileNumbers();
-    editor.SelectProfile(2);
-    editor.RemoveProfileEntry(0);
-    EXPECT_EQ(editor.ProfileText(), "9");
-    editor.RemoveProfileEntry(1);
-    EXPECT_EQ(editor.ProfileIndex(), -1);
-    EXPECT_EQ(editor.ProfileText(), "");
-    editor.ClearProfileList();
-    EXPECT_TRUE(editor.ProfileList().empty());
-}
-
 class RefreshDataEditTest : public DataEditorTest {
 protected:
     std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "refresh-data-edit";

@@ -77,16 +77,6 @@ TEST(GridModelRows, RemoveItemMovesLaterRowsUp) {
     EXPECT_EQ(grid.TextMatrix(3, 1), "");
 }
 
-TEST(GridModelRows, ColumnsKeepTheirTextsWhenTheCountChanges) {
-    GridModel grid = KeyedGrid({"a", "b"});
-    grid.SetCols(3);
-    EXPECT_EQ(grid.TextMatrix(2, 1), "2");
-    EXPECT_EQ(grid.TextMatrix(2, 2), "");
-    grid.SetCols(1);
-    EXPECT_EQ(grid.TextMatrix(2, 0), "b");
-    EXPECT_EQ(grid.TextMatrix(2, 1), ""); // outside the table reads empty
-}
-
 TEST(GridModelSelection, RowAndColCollapseTheSelection) {
     GridModel grid = KeyedGrid({"a", "b", "c", "d"});
     grid.SetRow(3);
