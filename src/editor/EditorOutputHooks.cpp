@@ -19,6 +19,7 @@ void EditorOutputHooks::LoadArray() {
 
 void EditorOutputHooks::ShowListedProfile() {
     const auto line = editor_.FindLineByProfileId(editor_.ProfileText());
+    editor_.PlotData(line);
     editor_.ArrayToGrid(line);
 }
 
