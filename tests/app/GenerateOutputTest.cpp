@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The output command: its refusals, position processing, overwrite questions,
-// write failures and what it does to the editor.
+// The output command: its refusals, position processing and what it does to
+// the editor. Overwrite questions and write failures are tested through the
+// batch executable.
 #include "output/GenerateOutput.h"
 #include "core/Job.h"
 #include "support/ScriptedPrompter.h"
@@ -212,35 +213,6 @@ TEST(GenerateOutput, ThinsEveryLineOnOutput) {
     EXPECT_EQ(ReadAll(folder.File("job.csv")).find("102,"), std::string::npos);
 }
 
-TEST(GenerateOutput, AsksBeforeReplacingASingleFileWithEachFormatsWording) {
-    Folder folder;
-    Job job(10, 20);
-    FillJob(job);
-    auto options = CsvInto(folder);
-    options.Rer = true;
-    options.Se = true;
-    for (const char* name : {"job.csv", "job.se", "job.rer"}) std::ofstream(folder.File(name)) << "old";
-
-    ScriptedPrompter prompter;
-    prompter.QueueAnswer(MessageAnswer::No);
-    prompter.QueueAnswer(MessageAnswer::Yes);
-    prompter.QueueAnswer(MessageAnswer::No);
-    const auto result = GenerateOutput(job, options, nullptr, prompter);
-
-    const auto messages = prompter.Messages();
-    ASSERT_EQ(messages.size(), 4u);
-    EXPECT_EQ(messages[0], folder.File("job.csv") + " already exists! \rDo you wish to overwrite this file?");
-    EXPECT_EQ(messages[1], folder.File("job.se") + " already exists!\rDo you wish to overwrite this file?");
-    EXPECT_EQ(messages[2], folder.File("job.rer") + " exists! \rDo you wish to overwrite this file?");
-    EXPECT_EQ(prompter.Calls()[0].Message.Buttons, MessageButtons::YesNo);
-    EXPECT_EQ(prompter.Calls()[0].Message.Icon, MessageIcon::Exclamation);
-    EXPECT_EQ(messages[3], "Any valid output file types have been created in the specified folder!");
-    EXPECT_TRUE(result.FormatSkipped);
-    EXPECT_EQ(ReadAll(folder.File("job.csv")), "old");
-    EXPECT_EQ(ReadAll(folder.File("job.rer")), "old");
-    EXPECT_NE(ReadAll(folder.File("job.se")), "old");
-}
-
 TEST(GenerateOutput, NeverAsksInFilePerLineMode) {
     Folder folder;
     Job job(10, 20);
@@ -255,25 +227,6 @@ TEST(GenerateOutput, NeverAsksInFilePerLineMode) {
     EXPECT_FALSE(result.FormatSkipped);
     EXPECT_NE(ReadAll(folder.File("job_001.csv")), "old");
     EXPECT_EQ(result.FilesWritten, (std::vector<std::string>{folder.File("job_001.csv"), folder.File("job_002.csv")}));
-}
-
-TEST(GenerateOutput, ReportsEachFailedFormatAndGoesOn) {
-    Folder folder;
-    Job job(10, 20);
-    FillJob(job);
-    auto options = CsvInto(folder);
-    options.Folder = folder.File("missing");
-    options.Xyz = true;
-    ScriptedPrompter prompter;
-    const auto result = GenerateOutput(job, options, nullptr, prompter);
-    EXPECT_TRUE(result.WriteFailed);
-    const auto messages = prompter.Messages();
-    ASSERT_EQ(messages.size(), 3u);
-    const std::string csvFailure = "Unable to write output file " + folder.File("missing/job.csv") + "\r\n";
-    EXPECT_EQ(messages[0].substr(0, csvFailure.size()), csvFailure);
-    EXPECT_GT(messages[0].size(), csvFailure.size()) << "the system's reason follows";
-    EXPECT_NE(messages[1].find("missing/job.xyz"), std::string::npos);
-    EXPECT_EQ(messages[2], "Some output files could not be created.");
 }
 
 } // namespace
