@@ -5,6 +5,8 @@
 //   input_bench read FILE              seconds and peak RSS of the read
 //   input_bench write-job FILE JOB     reads FILE, then times writing JOB
 //   input_bench read-job JOB           seconds and peak RSS of reading JOB
+//   input_bench fill                   seconds to store as many records without
+//                                      reading anything: the memory's own cost
 #include "core/Job.h"
 #include "core/JobFile.h"
 #include "core/Prompter.h"
@@ -81,6 +83,23 @@ bool Read(Job& job, const char* path, DataType type) {
            job.ShotCount(job.LineCount) == ShotsPerProfile;
 }
 
+// Stores the records a full read stores, the way the reader stores them.
+bool Fill(Job& job) {
+    ShotRecord record;
+    record.SetRemark("PRO1");
+    for (std::int32_t line = 1; line <= Profiles; ++line) {
+        job.Data.Reserve(line, job.Data.ShotBound() + 1);
+        record.SetProfileNumber(std::to_string(line));
+        for (std::int32_t shot = 1; shot <= ShotsPerProfile; ++shot) {
+            record.SeqNum = shot;
+            job.Data.Edit(line, shot) = record;
+        }
+        job.Data.EditHeader(line).ShotCount() = ShotsPerProfile;
+    }
+    job.LineCount = Profiles;
+    return true;
+}
+
 template <typename Work> int Timed(Work work) {
     const auto start = Clock::now();
     const bool ok = work();
@@ -99,6 +118,7 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "generate" && argc == 3) return Generate(argv[2]);
     Job job;
+    if (command == "fill" && argc == 2) return Timed([&] { return Fill(job); });
     if (command == "read" && argc == 3) return Timed([&] { return Read(job, argv[2], DataType::Trimble); });
     if (command == "read-job" && argc == 3) return Timed([&] { return Read(job, argv[2], DataType::SavedJob); });
     if (command == "write-job" && argc == 4) {

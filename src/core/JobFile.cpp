@@ -57,7 +57,7 @@ char* PutUpperText(char* out, std::string_view text) {
 // Collects record texts and hands them on in big blocks.
 template <typename Sink> class JobTextWriter {
 public:
-    explicit JobTextWriter(Sink& sink) : sink_(sink) { buffer_.reserve(FlushSize + MaxNumbersSize); }
+    explicit JobTextWriter(Sink& sink) : sink_(sink) {}
 
     bool Write(const Job& job, Progress* progress) {
         // Counts are kept within the table, so a damaged header cannot walk off it.

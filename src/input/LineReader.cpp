@@ -39,11 +39,12 @@ std::size_t MemorySource::Read(char* into, std::size_t capacity) {
 }
 
 LineReader::LineReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), buffer_(std::max<std::size_t>(blockSize, 1)) {}
+    : source_(source), buffer_(new char[std::max<std::size_t>(blockSize, 1)]),
+      capacity_(std::max<std::size_t>(blockSize, 1)) {}
 
 bool LineReader::Next(std::string_view& line) {
     for (;;) {
-        const char* start = buffer_.data() + begin_;
+        const char* start = buffer_.get() + begin_;
         const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
         std::size_t length;
         if (newline != nullptr) {
@@ -68,12 +69,18 @@ bool LineReader::Next(std::string_view& line) {
 // grows when one line fills it. False when nothing is left to split.
 bool LineReader::Refill() {
     if (begin_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         begin_ = 0;
     }
-    if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
-    const std::size_t count = source_.Read(buffer_.data() + end_, buffer_.size() - end_);
+    if (end_ == capacity_) {
+        // One line fills the whole block: make room for more of it.
+        std::unique_ptr<char[]> larger(new char[capacity_ * 2]);
+        std::memcpy(larger.get(), buffer_.get(), end_);
+        buffer_ = std::move(larger);
+        capacity_ *= 2;
+    }
+    const std::size_t count = source_.Read(buffer_.get() + end_, capacity_ - end_);
     end_ += count;
     bytesRead_ += static_cast<std::int64_t>(count);
     if (count == 0) {

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tolvanor {
 
@@ -49,12 +49,12 @@ private:
     std::string_view bytes_;
 };
 
-// Splits a source into lines, reading it in big blocks. A line ends at LF
+// Splits a source into lines, reading it in blocks. A line ends at LF
 // or at the end of the source; one CR before the end is dropped. A line
 // stays valid until the next call.
 class LineReader {
 public:
-    static constexpr std::size_t DefaultBlockSize = std::size_t{1} << 20;
+    static constexpr std::size_t DefaultBlockSize = std::size_t{64} << 10;
 
     explicit LineReader(ByteSource& source, std::size_t blockSize = DefaultBlockSize);
 
@@ -68,7 +68,8 @@ private:
     bool Refill();
 
     ByteSource& source_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_; // not zeroed: only bytes read are looked at
+    std::size_t capacity_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     std::int64_t bytesRead_ = 0;

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/LineReader.h"
+#include "input/FieldSplitter.h"
+
+#include "core/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +55,21 @@ TEST(LineReader, AMissingFileFailsToOpen) {
     std::string_view line;
     EXPECT_FALSE(reader.Next(line));
     EXPECT_TRUE(reader.Failed());
+}
+
+TEST(FieldSplitter, SplitsLikeThePlainSplitAndCountsFieldsPastItsLimit) {
+    std::mt19937 random(3);
+    for (int i = 0; i < 20000; ++i) {
+        std::string line(random() % 40, 'a');
+        for (char& c : line) c = random() % 3 == 0 ? ',' : static_cast<char>('a' + random() % 26);
+        const auto expected = SplitFields(line, ',');
+        const FieldSplitter<9> fields(line);
+        ASSERT_EQ(fields.Count(), std::min<std::size_t>(expected.size(), 10)) << line;
+        for (std::size_t f = 0; f < std::min<std::size_t>(expected.size(), 9); ++f) {
+            ASSERT_EQ(fields[f], expected[f]) << line;
+        }
+        EXPECT_EQ(fields.Has(9), false);
+    }
 }
 
 } // namespace
