@@ -95,6 +95,8 @@ ReadStop JobFileReader::Read(LineReader& reader, Progress* progress, std::int64_
             stop.RawLine = std::string(text);
             return stop;
         }
+        // A header comes before its shots: make room for all of them at once.
+        if (shot == 0) job_.Data.Reserve(line, working_.ShotCount() + 1);
         journal_.BeforeWrite(line, shot);
         job_.Data.Edit(line, shot) = working_;
         ++stop.RecordsStored;

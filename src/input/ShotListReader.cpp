@@ -50,7 +50,9 @@ ReadError ErrorOf(ConversionStatus status) noexcept {
 // The sequence number: the leading number, halves to even; a value past the
 // 32-bit range overflows.
 ReadError ConvertSeqNum(std::string_view text, std::int32_t& value) noexcept {
-    const double rounded = RoundHalfEven(LeadingNumberValue(text));
+    const double number = LeadingNumberValue(text);
+    // Sequence numbers are nearly always whole already.
+    const double rounded = std::trunc(number) == number ? number : RoundHalfEven(number);
     if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
         return ReadError::Other;
     }
