@@ -127,8 +127,17 @@ template <typename Real> bool ExactPlainDecimal(std::string_view number, Real& v
     return true;
 }
 
+// TrimBlanks without its generic search: this runs for every number of a file.
+std::string_view WithoutBlanks(std::string_view text) noexcept {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && (text[first] == ' ' || text[first] == '\t')) ++first;
+    while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\t')) --last;
+    return text.substr(first, last - first);
+}
+
 template <typename Real> ConversionStatus StrictConvert(std::string_view text, Real& value) noexcept {
-    const auto number = TrimBlanks(text);
+    const auto number = WithoutBlanks(text);
     if (!number.empty() && ExactPlainDecimal(number, value)) return ConversionStatus::Ok;
     if (number.empty() || NumberPrefixLength(number) != number.size()) return ConversionStatus::TypeMismatch;
     return ParseNumber(number, value);
