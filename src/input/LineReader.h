@@ -40,13 +40,15 @@ private:
 
 class MemorySource : public ByteSource {
 public:
-    explicit MemorySource(std::string_view bytes) noexcept : bytes_(bytes) {}
+    explicit MemorySource(std::string_view bytes) noexcept
+        : bytes_(bytes), size_(static_cast<std::int64_t>(bytes.size())) {}
     std::size_t Read(char* into, std::size_t capacity) override;
     bool Failed() const override { return false; }
-    std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
+    std::int64_t Size() const override { return size_; }
 
 private:
-    std::string_view bytes_;
+    std::string_view bytes_; // what is left to read
+    std::int64_t size_;
 };
 
 // Splits a source into lines, reading it in blocks. A line ends at LF

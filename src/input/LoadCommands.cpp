@@ -21,7 +21,7 @@ bool UserKeepsUnsavedWork(Prompter& prompter) {
 }
 
 LoadResult Stopped(LoadOutcome outcome, const Job& job) {
-    return {outcome, job.LineCount, job.LineCount, 0};
+    return {outcome, job.LineCount, job.LineCount, 0, false, false};
 }
 
 } // namespace
@@ -37,9 +37,11 @@ LoadResult AppendData(Job& job, const ReadOptions& options, Prompter& prompter, 
         return Stopped(LoadOutcome::SourceMissing, job);
     }
 
-    LoadResult result{LoadOutcome::Loaded, job.LineCount, job.LineCount, 0};
+    LoadResult result{LoadOutcome::Loaded, job.LineCount, job.LineCount, 0, false, false};
     const ReadResult read = ReadData(job, options, prompter, progress);
     result.RecordsStored = read.RecordsStored;
+    result.LineLimitReached = read.LineLimitReached;
+    result.ShotLimitReached = read.ShotLimitReached;
     // The read has shown its message and put the job back: nothing more to say.
     if (read.Outcome == ReadOutcome::Failed) {
         result.Outcome = LoadOutcome::ReadFailed;

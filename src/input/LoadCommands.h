@@ -25,6 +25,8 @@ struct LoadResult {
     std::int32_t LinesBefore = 0;   // LineCount when the read started
     std::int32_t LinesAfter = 0;    // LineCount after the command
     std::int64_t RecordsStored = 0; // shots (job-file records) stored by the read
+    bool LineLimitReached = false;  // the read stopped at the line limit (its message shown)
+    bool ShotLimitReached = false;  // a line was full (its message shown)
 };
 
 // "Append Data": checks the source file, reads it into the job and says

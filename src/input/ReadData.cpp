@@ -27,7 +27,7 @@ ReadStop ReadWithLayout(Job& job, const ReadOptions& options, ByteSource& source
 
 ReadResult Failed(Prompter& prompter, const ReadStop& stop) {
     prompter.Message(ReadErrorMessage(stop.Error, stop.RawLine, stop.JobLineCounter));
-    return {ReadOutcome::Failed, 0, false};
+    return {ReadOutcome::Failed, 0, false, false};
 }
 
 } // namespace
@@ -42,7 +42,7 @@ ReadResult ReadDataFrom(Job& job, const ReadOptions& options, ByteSource& source
         return Failed(prompter, stop);
     }
     ReportProgress(progress, source.Size(), source.Size());
-    return {ReadOutcome::Ok, stop.RecordsStored, stop.LineLimitReached};
+    return {ReadOutcome::Ok, stop.RecordsStored, stop.LineLimitReached, stop.ShotLimitReached};
 }
 
 ReadResult ReadData(Job& job, const ReadOptions& options, Prompter& prompter, Progress* progress) {

@@ -20,7 +20,8 @@ enum class ReadOutcome {
 struct ReadResult {
     ReadOutcome Outcome = ReadOutcome::Ok;
     std::int64_t RecordsStored = 0; // shots stored (records, for a saved job)
-    bool LineLimitReached = false;
+    bool LineLimitReached = false;  // a profile found no room; the read ended there
+    bool ShotLimitReached = false;  // a line was full; its later shots were left out
 };
 
 // Reads the source file named in the options into the job, adding to what

@@ -16,6 +16,7 @@ struct ReadStop {
     std::int64_t JobLineCounter = 0;
     std::int64_t RecordsStored = 0;
     bool LineLimitReached = false;
+    bool ShotLimitReached = false;
 };
 
 } // namespace tolvanor

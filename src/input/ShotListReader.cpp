@@ -68,7 +68,6 @@ ShotListReader::ShotListReader(Job& job, const ReadOptions& options, ShotStore& 
 
 ReadStop ShotListReader::Read(LineReader& reader, Progress* progress, std::int64_t totalBytes) {
     ReadStop stop;
-    bool shotLimitShown = false;
     std::int64_t linesRead = 0;
     for (;;) {
         // One more shot is wanted: the counter numbers shots of layouts without a sequence column.
@@ -94,9 +93,9 @@ ReadStop ShotListReader::Read(LineReader& reader, Progress* progress, std::int64
             stop.LineLimitReached = true;
             return stop;
         case AddShotResult::LineFull:
-            if (!shotLimitShown) {
+            if (!stop.ShotLimitReached) {
                 prompter_.Message(ShotLimitMessage(job_.MaxShots, job_.ShotLimitProfile));
-                shotLimitShown = true;
+                stop.ShotLimitReached = true;
             }
             break;
         }

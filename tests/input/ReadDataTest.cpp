@@ -2,6 +2,7 @@
 #include "input/ReadData.h"
 
 #include "core/Job.h"
+#include "core/Progress.h"
 #include "input/DataType.h"
 #include "input/InputTestSupport.h"
 #include "input/LineReader.h"
@@ -256,6 +257,31 @@ TEST_F(ReadDataTest, AnUnknownDataTypeIsAReadingError) {
     EXPECT_EQ(prompter.Messages(), Texts{ReadingMessage});
 }
 
+class CountingProgress : public Progress {
+public:
+    void Report(std::int64_t done, std::int64_t total) override {
+        EXPECT_GE(done, last);
+        last = done;
+        lastTotal = total;
+        ++reports;
+    }
+    std::int64_t last = 0;
+    std::int64_t lastTotal = 0;
+    int reports = 0;
+};
+
+TEST_F(ReadDataTest, ReportsProgressUpToTheWholeFile) {
+    std::string text;
+    for (int i = 0; i < 70000; ++i) text += std::to_string(i) + ",1,2,3,PRO" + std::to_string(i / 1000) + "\n";
+    CountingProgress progress;
+    options.DataType = static_cast<int>(DataType::Trimble);
+    MemorySource source(text);
+    ASSERT_EQ(ReadDataFrom(job, options, source, prompter, &progress).Outcome, ReadOutcome::Ok);
+    EXPECT_GE(progress.reports, 2);
+    EXPECT_EQ(progress.last, static_cast<std::int64_t>(text.size()));
+    EXPECT_EQ(progress.lastTotal, static_cast<std::int64_t>(text.size()));
+}
+
 TEST(ReadLimits, ALineTakesAtMostMaxShotsLessOneWithOneMessagePerRead) {
     Job job(10, 5);
     ScriptedPrompter prompter;
@@ -275,6 +301,8 @@ TEST(ReadLimits, ALineTakesAtMostMaxShotsLessOneWithOneMessagePerRead) {
     EXPECT_EQ(prompter.Messages(),
               Texts{"More than 5 shots in profile 001\r\nAll following data on this line will be ignored."});
     EXPECT_EQ(job.ShotLimitProfile, "002"); // the last refusal
+    EXPECT_TRUE(result.ShotLimitReached);
+    EXPECT_FALSE(result.LineLimitReached);
 }
 
 TEST(ReadLimits, ANewProfileBeyondMaxLinesEndsTheReadKeepingWhatWasRead) {
