@@ -35,8 +35,10 @@ struct LoadResult {
 // editor alone: on Loaded the caller refreshes it (RefreshDataEdit).
 LoadResult AppendData(Job& job, const ReadOptions& options, Prompter& prompter, Progress* progress = nullptr);
 
-// "New File": asks before discarding unsaved work, clears the job, then
-// appends the source. After a failed read the job stays empty.
+// "New File": asks before discarding unsaved work, clears the job (and
+// DataChanged, the unsaved work being gone), then appends the source. After
+// a failed read the job stays empty. Unless Cancelled, the caller also clears
+// the editor's plan view, the job it showed being gone.
 LoadResult NewFile(Job& job, const ReadOptions& options, Prompter& prompter, Progress* progress = nullptr);
 
 } // namespace tolvanor
