@@ -108,34 +108,12 @@ protected:
 const std::string Finished = "Any valid output file types have been created in the specified folder!\n";
 
 std::vector<std::string> WholeSurvey(const std::string& job, const std::string& spf, const std::string& itf) {
-    return {job,
-            "--type",
-            "5",
-            "--no-three-digits",
-            "--spf",
-            spf,
-            "--formats",
-            "csv,xyz,irp,se,rer,xls",
-            "--posn",
-            "3",
-            "--thin-method",
-            "1",
-            "--thin-inc",
-            "5",
-            "--out",
-            "out",
-            "--prefix",
-            "beach",
-            "--locality",
-            "0412",
-            "--date",
-            "261014",
-            "--time",
-            "0930",
-            "--template",
-            itf,
-            "--save-job",
-            "out/survey"};
+    // clang-format off
+    return {job, "--type", "5", "--no-three-digits", "--sort", "6", "--spf", spf,
+            "--formats", "csv,xyz,irp,se,rer,xls", "--posn", "3", "--thin-method", "1", "--thin-inc", "5",
+            "--out", "out", "--prefix", "beach", "--locality", "0412", "--date", "261014", "--time", "0930",
+            "--template", itf, "--save-job", "out/survey"};
+    // clang-format on
 }
 
 TEST_F(BatchCommand, WholeSampleSurveyGivesTheExpectedDeliverables) {
