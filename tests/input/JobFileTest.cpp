@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <random>
 
@@ -225,6 +226,18 @@ TEST(JobFileReader, AFailedJobAppendRestoresTheRecordsItOverwrote) {
     EXPECT_EQ(JobDifference(job, before), "");
     EXPECT_EQ(job.Data.At(7, 0), ShotRecord{});
     EXPECT_EQ(job.Data.At(7, 3), ShotRecord{});
+}
+
+TEST(JobFileReader, TheSampleJobReopensAndSavesByteForByte) {
+    const std::string path = std::string(TOLVANOR_TEST_DATA) + "/../../samples/survey.tvn";
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no sample job";
+    Job job;
+    ScriptedPrompter prompter;
+    auto options = JobOptions();
+    options.SourceFileName = path;
+    ASSERT_EQ(ReadData(job, options, prompter).Outcome, ReadOutcome::Ok);
+    EXPECT_GT(job.LineCount, 0);
+    EXPECT_EQ(JobFileText(job), testing::ReadBytes(path));
 }
 
 // Random jobs with every field set: written and read back, every record
