@@ -1,168 +1,143 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The grid model, the rows of shots it holds and the number texts behind them.
 #include "editor/GridModel.h"
+
+#include "core/MaskText.h"
+#include "core/NumberParsing.h"
+#include "core/ShotRecord.h"
+#include "core/Text.h"
+#include "editor/CellNumberText.h"
+#include "editor/ShotRow.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tolvanor {
 namespace {
 
-// A two-column grid: a title row, then one row per key with its original
-// position in column 1, so every test can see where each row went.
-GridModel KeyedGrid(const std::vector<std::string>& keys) {
-    GridModel grid(1, 2);
+using Texts = std::vector<std::string>;
+
+// A one-column grid: a title row, then one row per key of `keys` ("|" between them).
+GridModel KeyedGrid(std::string_view keys) {
+    GridModel grid(1, 1);
     grid.SetTextMatrix(0, 0, "Key");
-    grid.SetTextMatrix(0, 1, "Was");
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const std::vector<std::string> cells = {keys[i], std::to_string(i + 1)};
-        grid.AddRow(std::span<const std::string>(cells));
-    }
+    for (const auto key : SplitFields(keys, '|')) grid.AddItem(key);
     grid.SetFixedRows(1);
     return grid;
 }
 
-std::vector<std::string> Column(const GridModel& grid, int col) {
-    std::vector<std::string> texts;
-    for (int row = 1; row < grid.Rows(); ++row) texts.push_back(grid.TextMatrix(row, col));
-    return texts;
+std::string Keys(const GridModel& grid) {
+    std::string keys;
+    for (int row = 1; row < grid.Rows(); ++row) keys += (row > 1 ? "|" : "") + grid.TextMatrix(row, 0);
+    return keys;
 }
 
-void SortAll(GridModel& grid, GridSortOrder order) {
-    grid.SetRow(1);
-    grid.SetRowSel(grid.Rows() - 1);
-    grid.SetCol(0);
-    grid.Sort(order);
+// Equal keys written differently (" 9 " and "9", "2" and "2.0", "abc" and
+// "0" in the numeric orders, "b" and "B") show that the sorts are stable.
+TEST(GridModel, SortOrdersCompareNumbersAsNumbersAndKeepEqualKeysInOrder) {
+    const std::tuple<GridSortOrder, const char*, const char*> cases[] = {
+        {GridSortOrder::GenericAscending, "b|10| 9 ||-1.5|B|1e1|9", "-1.5| 9 |9|10|1e1||B|b"},
+        {GridSortOrder::GenericDescending, "x|2|10|2.0|y|x", "10|2|2.0|y|x|x"},
+        {GridSortOrder::NumericAscending, "12abc|abc|3|-2|12|0", "-2|abc|0|3|12abc|12"},
+        {GridSortOrder::NumericDescending, "12abc|abc|3|-2|12|0", "12abc|12|3|abc|0|-2"},
+        {GridSortOrder::TextAscendingNoCase, "W|b|L|B|s|w|\xE9|\xC9", "b|B|L|s|W|w|\xC9|\xE9"},
+    };
+    for (const auto& [order, keys, sorted] : cases) {
+        GridModel grid = KeyedGrid(keys);
+        grid.SetRow(1);
+        grid.SetRowSel(grid.Rows() - 1);
+        grid.Sort(order);
+        EXPECT_EQ(Keys(grid), sorted) << "order " << static_cast<int>(order);
+    }
 }
 
-using Texts = std::vector<std::string>;
-
-TEST(GridModelRows, SettingOneRowKeepsTitlesAndNewRowsStartEmpty) {
-    GridModel grid = KeyedGrid({"a", "b", "c"});
-    grid.SetRows(1);
-    EXPECT_EQ(grid.Rows(), 1);
-    EXPECT_EQ(grid.TextMatrix(0, 0), "Key");
-    // Storage is reused: the old texts must not come back.
-    grid.SetRows(3);
-    EXPECT_EQ(Column(grid, 0), (Texts{"", ""}));
-    grid.AddItem("x");
-    EXPECT_EQ(Column(grid, 1), (Texts{"", "", ""}));
-}
-
-TEST(GridModelRows, AppendedRowsHoldTheirOwnTexts) {
-    GridModel grid(1, 3);
-    const std::vector<std::string_view> cells = {"1", "REMARK\tWITH TAB", "x"};
-    grid.AddRow(cells);
-    EXPECT_EQ(grid.TextMatrix(1, 1), "REMARK\tWITH TAB");
-    EXPECT_EQ(grid.TextMatrix(1, 2), "x");
-
-    grid.AddItem("a\tb\tc\tsurplus");
-    EXPECT_EQ(grid.RowTexts(2).size(), 3u);
-    EXPECT_EQ(grid.TextMatrix(2, 2), "c");
-    grid.AddItem("only");
-    EXPECT_EQ(grid.TextMatrix(3, 0), "only");
-    EXPECT_EQ(grid.TextMatrix(3, 1), "");
-}
-
-TEST(GridModelRows, RemoveItemMovesLaterRowsUp) {
-    GridModel grid = KeyedGrid({"a", "b", "c"});
-    grid.SetRow(3);
-    EXPECT_TRUE(grid.RemoveItem(2));
-    EXPECT_EQ(Column(grid, 0), (Texts{"a", "c"}));
-    EXPECT_EQ(grid.Row(), 2); // kept inside the table
-    EXPECT_FALSE(grid.RemoveItem(5));
-    grid.AddItem("d");
-    EXPECT_EQ(Column(grid, 0), (Texts{"a", "c", "d"}));
-    EXPECT_EQ(grid.TextMatrix(3, 1), "");
-}
-
-TEST(GridModelSelection, RowAndColCollapseTheSelection) {
-    GridModel grid = KeyedGrid({"a", "b", "c", "d"});
-    grid.SetRow(3);
-    grid.SetRowSel(1);
-    EXPECT_EQ(grid.SelectionTop(), 1);
-    EXPECT_EQ(grid.SelectionBottom(), 3);
-    grid.SetCol(1); // the row selection stays
-    EXPECT_EQ(grid.RowSel(), 1);
-    grid.SetRow(2);
-    EXPECT_EQ(grid.RowSel(), 2);
-    grid.SetRow(99);
-    EXPECT_EQ(grid.Row(), 4);
-    grid.SetTopRow(0);
-    EXPECT_EQ(grid.TopRow(), 1); // never a fixed row
-}
-
-TEST(GridModelSort, GenericAscendingPutsNumbersByValueBeforeTexts) {
-    GridModel grid = KeyedGrid({"b", "10", " 9 ", "", "-1.5", "B", "1e1", "9"});
-    SortAll(grid, GridSortOrder::GenericAscending);
-    EXPECT_EQ(Column(grid, 0), (Texts{"-1.5", " 9 ", "9", "10", "1e1", "", "B", "b"}));
-}
-
-TEST(GridModelSort, GenericDescendingKeepsNumbersFirstAndEqualKeysInOrder) {
-    GridModel grid = KeyedGrid({"x", "2", "10", "2.0", "y", "x"});
-    SortAll(grid, GridSortOrder::GenericDescending);
-    EXPECT_EQ(Column(grid, 0), (Texts{"10", "2", "2.0", "y", "x", "x"}));
-    EXPECT_EQ(Column(grid, 1), (Texts{"3", "2", "4", "5", "1", "6"}));
-}
-
-TEST(GridModelSort, NumericOrdersUseLeadingNumbersAndAreStable) {
-    GridModel grid = KeyedGrid({"12abc", "abc", "3", "-2", "12", "0"});
-    SortAll(grid, GridSortOrder::NumericAscending);
-    EXPECT_EQ(Column(grid, 0), (Texts{"-2", "abc", "0", "3", "12abc", "12"}));
-    SortAll(grid, GridSortOrder::NumericDescending);
-    EXPECT_EQ(Column(grid, 0), (Texts{"12abc", "12", "3", "abc", "0", "-2"}));
-}
-
-TEST(GridModelSort, TextOrderIgnoresAsciiCaseOnly) {
-    GridModel grid = KeyedGrid({"W", "b", "L", "B", "s", "w", "\xE9", "\xC9"});
-    SortAll(grid, GridSortOrder::TextAscendingNoCase);
-    EXPECT_EQ(Column(grid, 0), (Texts{"b", "B", "L", "s", "W", "w", "\xC9", "\xE9"}));
-}
-
-TEST(GridModelSort, RowsOutsideTheSelectionAndTheTitleNeverMove) {
-    GridModel grid = KeyedGrid({"5", "4", "3", "2", "1"});
+TEST(GridModel, RowsOutsideTheSelectionAndTheTitleNeverMove) {
+    GridModel grid = KeyedGrid("5|4|3|2|1");
     grid.SetRow(4);
     grid.SetRowSel(2); // selection given bottom-up
-    grid.SetCol(0);
     grid.Sort(GridSortOrder::GenericAscending);
-    EXPECT_EQ(Column(grid, 0), (Texts{"5", "2", "3", "4", "1"}));
-
+    EXPECT_EQ(Keys(grid), "5|2|3|4|1");
     grid.SetRow(0); // a selection reaching into the title row leaves it alone
     grid.SetRowSel(5);
     grid.Sort(GridSortOrder::GenericDescending);
-    EXPECT_EQ(grid.TextMatrix(0, 0), "Key");
-    EXPECT_EQ(Column(grid, 0), (Texts{"5", "4", "3", "2", "1"}));
+    EXPECT_EQ(grid.TextMatrix(0, 0) + "|" + Keys(grid), "Key|5|4|3|2|1");
 }
 
-TEST(GridModelObservers, HearEachChangeOrOneResetPerBatch) {
-    GridModel grid = KeyedGrid({"2", "1"});
-    std::vector<GridChange::Kind> heard;
-    const int id = grid.AddObserver([&heard](const GridChange& change) { heard.push_back(change.What); });
+Texts RowOf(const ShotRecord& shot) {
+    ShotRowTexts cells;
+    ShotToRowTexts(shot, cells);
+    return {cells.begin(), cells.end()};
+}
 
-    grid.SetTextMatrix(1, 0, "3");
-    grid.AddItem("0");
-    SortAll(grid, GridSortOrder::GenericAscending);
-    EXPECT_EQ(heard, (std::vector<GridChange::Kind>{GridChange::Kind::CellText, GridChange::Kind::RowsInserted,
-                                                    GridChange::Kind::CurrentCell, GridChange::Kind::CurrentCell,
-                                                    GridChange::Kind::CurrentCell, GridChange::Kind::RowsSorted}));
+ShotRecord Stored(const Texts& cells) {
+    ShotRecord shot;
+    RowTextsToShot(cells, "012BD", shot);
+    return shot;
+}
 
-    heard.clear();
-    grid.BeginBatch();
-    grid.BeginBatch();
-    grid.SetRows(1);
-    grid.AddItem("x");
-    grid.EndBatch();
-    EXPECT_TRUE(heard.empty());
-    grid.EndBatch();
-    EXPECT_EQ(heard, (std::vector<GridChange::Kind>{GridChange::Kind::Reset}));
+TEST(ShotRow, EveryColumnShowsItsPattern) {
+    ShotRecord shot;
+    shot.SeqNum = 12;
+    shot.Easting = 1234567.123456;
+    shot.Northing = -0.00004;
+    shot.DistDownRange = shot.DBT = 0.5f;
+    shot.Heave = -1.005f; // its 7-digit text 1.005000 rounds the half up
+    shot.Tide = 12.25f;
+    shot.SetRemark("TOE\tOF SLOPE");
+    shot.SetShotType("B");
+    shot.Ignore = true;
+    shot.Roll = -0.004f;
+    EXPECT_EQ(RowOf(shot), (Texts{" 12", "1234567.1235", ".0000", ".5", ".0", ".50", "-1.01", "12.3", "TOE\tOF SLOPE",
+                                  "B", "Yes", ".00", ".00"}));
+}
 
-    heard.clear();
-    grid.BeginBatch();
-    grid.EndBatch();
-    grid.RemoveObserver(id);
-    grid.AddItem("y");
-    EXPECT_TRUE(heard.empty());
+TEST(ShotRow, StoreTakesLeadingNumbers) {
+    const auto shot = Stored({" 2.5", "402511.3751", "abc", " -12.5m", "12abc", "1e1", ".00", "-.4", "A\tB", "w", "Yes",
+                              "12abc", " -2.25 "});
+    EXPECT_EQ(shot.SeqNum, 2); // halves to even
+    EXPECT_EQ(shot.Easting, 402511.3751);
+    EXPECT_EQ(shot.Northing, 0.0);
+    EXPECT_EQ(shot.DistDownRange, -12.5f);
+    EXPECT_EQ(shot.Pitch, 0.0f); // pitch and roll must be whole numbers
+    EXPECT_EQ(shot.Roll, -2.25f);
+    EXPECT_TRUE(shot.Ignore);
+    // Sequence numbers round halves to even and clamp; only "Y..." ignores.
+    const auto half = Stored({"3.5", "", "", "", "", "", "", "", "", "", "yes", "", ""});
+    const auto huge = Stored({"9e99", "", "", "", "", "", "", "", "", "", "Y", "", ""});
+    EXPECT_EQ(half.SeqNum, 4);
+    EXPECT_EQ(huge.SeqNum, 2147483647);
+    EXPECT_FALSE(half.Ignore);
+    EXPECT_TRUE(huge.Ignore);
+}
+
+TEST(CellNumberText, AgreesWithMaskTextAndLeadingNumberValue) {
+    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-16, 17);
+    // Halves at the last place, carries through nines, ties in binary, limits.
+    std::vector<double> values = {-0.0, 0.15, 0.995, 9.99995, 2.5, -0.045, -1.05, 1e-13, 999999.99995, 1e300, 5e-324};
+    for (int i = 0; i < 10000; ++i) values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+    std::string text = "stale text";
+    for (const double drawn : values)
+        for (const double value : {drawn, std::round(drawn * 1e3) / 1e3}) // short decimals too
+            for (const int decimals : {0, 1, 2, 4}) {
+                AssignMaskText(text, value, decimals, ValuePrecision::Double);
+                ASSERT_EQ(text, MaskText(value, decimals)) << value << " decimals " << decimals;
+                ASSERT_EQ(bits(CellNumberValue(text)), bits(LeadingNumberValue(text))) << text;
+                const auto single = static_cast<float>(value);
+                AssignMaskText(text, single, decimals);
+                ASSERT_EQ(text, MaskText(single, decimals)) << single << " decimals " << decimals;
+            }
+    for (const char* odd : {"", " 12", "\t-3", "-.5", "-0", "12abc", "1.2.3", "1e", "- 5", "1e400", "Yes"})
+        EXPECT_EQ(bits(CellNumberValue(odd)), bits(LeadingNumberValue(odd))) << '"' << odd << '"';
 }
 
 } // namespace

@@ -1,127 +1,95 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The whole-job pass on random jobs, checked with the general number
-// routines: every value ends up exactly as the grid shows it, the shots are
-// in sort order, nothing is lost, and a second pass changes nothing.
+// The whole-job pass: every value ends up exactly as the grid shows it, the
+// shots are in sort order, none is lost, and a second pass changes nothing.
 #include "editor/DataEditor.h"
 
-#include "EditorTestJobs.h"
 #include "core/Job.h"
 #include "core/MaskText.h"
 #include "core/NumberParsing.h"
+#include "core/ShotRecord.h"
 #include "core/Text.h"
 #include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace tolvanor {
 namespace {
 
-using testing::ScriptedPrompter;
-
-double ShownDouble(double value, int decimals) {
-    double shown = 0;
-    EXPECT_EQ(StrictToDouble(MaskText(value, decimals), shown), ConversionStatus::Ok);
-    return shown;
-}
-
-float ShownSingle(float value, int decimals) {
-    float shown = 0;
-    EXPECT_EQ(StrictToFloat(MaskText(value, decimals), shown), ConversionStatus::Ok);
-    return shown;
-}
-
-// What identifies a shot apart from its rounded numbers.
-using ShotIdentity = std::tuple<int, std::string, std::string, bool>;
-
-std::vector<ShotIdentity> Identities(const Job& job, std::int32_t line) {
-    std::vector<ShotIdentity> shots;
-    for (std::int32_t shot = 1; shot <= job.ShotCount(line); ++shot) {
-        const auto& record = job.Data.At(line, shot);
-        shots.emplace_back(record.SeqNum, std::string(record.Remark()), std::string(record.ShotType()), record.Ignore);
+// Random lines with unrounded values of every kind and magnitude, sounder
+// shots, tabs in remarks and survey types among them, as a reader could leave them.
+void FillRandomJob(Job& job, std::mt19937& random, std::int32_t lines, std::int32_t maxShots) {
+    std::uniform_int_distribution<std::int32_t> shotCount(0, maxShots);
+    std::uniform_real_distribution<double> position(-2000.0, 2000.0);
+    std::uniform_real_distribution<float> small(-60.0f, 60.0f);
+    std::uniform_int_distribution<int> pick(0, 9);
+    const char* const types[] = {"L", "W", "w", "B", "b", "S", "", "A", "W", "L"};
+    for (std::int32_t line = 1; line <= lines; ++line) {
+        const auto name = std::to_string(100 + line) + (line % 3 == 0 ? "BD" : "");
+        const std::int32_t shots = shotCount(random);
+        auto& header = job.Data.EditHeader(job.LineCount = line);
+        header.ShotCount() = shots;
+        if (pick(random) > 2) { // a starting point
+            header.StartEasting() = 500000.0 + position(random);
+            header.StartNorthing() = 4100000.0 + position(random);
+            header.LineAngle() = 290.5f;
+        }
+        for (std::int32_t shot = 1; shot <= shots; ++shot) { // (Edit may move the header)
+            auto& r = job.Data.Edit(line, shot);
+            r.SeqNum = pick(random) == 0 ? shot + 7 : shot; // a few out of order
+            r.Easting = 500000.0 + position(random) + position(random) * 1e-7;
+            r.Northing = 4100000.0 + position(random);
+            for (float* value : {&r.DistDownRange, &r.Elevation, &r.DBT, &r.Heave, &r.Tide, &r.Pitch, &r.Roll})
+                *value = small(random) * std::pow(10.0f, static_cast<float>(pick(random) % 4 - 2));
+            r.SetProfileNumber(name);
+            r.SetShotType(types[pick(random)]);
+            r.SetSurveyType(name.size() > 3 ? "BD" : "");
+            r.SetRemark(pick(random) == 0 ? "R\tWITH TAB" : "PRO " + name);
+            r.Ignore = pick(random) == 0;
+        }
     }
-    std::sort(shots.begin(), shots.end());
-    return shots;
 }
 
-std::vector<std::vector<ShotRecord>> Snapshot(const Job& job) {
-    std::vector<std::vector<ShotRecord>> lines;
-    for (std::int32_t line = 0; line <= job.Data.LineBound(); ++line) {
-        std::vector<ShotRecord> records;
+// For each sort order: true when shot b may follow shot a.
+using ShotPair = bool (*)(const ShotRecord&, const ShotRecord&);
+const ShotPair InOrder[] = {
+    [](const auto& a, const auto& b) { return a.SeqNum <= b.SeqNum; },
+    [](const auto& a, const auto& b) { return a.Northing >= b.Northing; },
+    [](const auto& a, const auto& b) { return a.Easting <= b.Easting; },
+    [](const auto& a, const auto& b) { return a.Northing <= b.Northing; },
+    [](const auto& a, const auto& b) { return a.Easting >= b.Easting; },
+    [](const auto& a, const auto& b) { return UpperAscii(a.ShotType()) <= UpperAscii(b.ShotType()); },
+    [](const auto& a, const auto& b) { return a.DistDownRange <= b.DistDownRange; },
+};
+
+std::vector<ShotRecord> Snapshot(const Job& job) {
+    std::vector<ShotRecord> records;
+    for (std::int32_t line = 0; line <= job.Data.LineBound(); ++line)
         for (std::int32_t shot = 0; shot < job.Data.StoredCount(line); ++shot)
             records.push_back(job.Data.At(line, shot));
-        lines.push_back(std::move(records));
-    }
-    return lines;
+    return records;
 }
 
-// True when shot b may follow shot a under the sort order.
-bool InOrder(int sortOrder, const ShotRecord& a, const ShotRecord& b) {
-    switch (sortOrder) {
-    case 0:
-        return a.SeqNum <= b.SeqNum;
-    case 1:
-        return a.Northing >= b.Northing;
-    case 2:
-        return a.Easting <= b.Easting;
-    case 3:
-        return a.Northing <= b.Northing;
-    case 4:
-        return a.Easting >= b.Easting;
-    case 5:
-        return UpperAscii(a.ShotType()) <= UpperAscii(b.ShotType());
-    case 6:
-        return a.DistDownRange <= b.DistDownRange;
-    default:
-        return true;
-    }
-}
+TEST(LoadArray, StoresEveryLineAsShownInSortOrderAndIsIdempotent) {
+    for (int sortOrder = 0; sortOrder <= 6; ++sortOrder) {
+        SCOPED_TRACE("sort order " + std::to_string(sortOrder));
+        // What the grid shows, read back (exact for display texts of this size).
+        const auto shown = [](auto value, int decimals) {
+            return static_cast<decltype(value)>(LeadingNumberValue(MaskText(value, decimals)));
+        };
+        Job job(30, 150);
+        std::mt19937 random(100 + static_cast<unsigned>(sortOrder));
+        FillRandomJob(job, random, 20, 140);
+        std::int32_t shots = 0;
+        for (std::int32_t line = 1; line <= job.LineCount; ++line) shots += job.ShotCount(line);
 
-void ExpectStoredAsShown(const Job& job, std::int32_t line, int sortOrder) {
-    const auto name = job.LineName(line);
-    for (std::int32_t shot = 1; shot <= job.ShotCount(line); ++shot) {
-        const auto& record = job.Data.At(line, shot);
-        SCOPED_TRACE("line " + std::to_string(line) + " shot " + std::to_string(shot));
-        EXPECT_EQ(record.Easting, ShownDouble(record.Easting, 4));
-        EXPECT_EQ(record.Northing, ShownDouble(record.Northing, 4));
-        EXPECT_EQ(record.DistDownRange, ShownSingle(record.DistDownRange, 1));
-        EXPECT_EQ(record.Elevation, ShownSingle(record.Elevation, 1));
-        EXPECT_EQ(record.Tide, ShownSingle(record.Tide, 1));
-        EXPECT_EQ(record.DBT, ShownSingle(record.DBT, 2));
-        EXPECT_EQ(record.Heave, ShownSingle(record.Heave, 2));
-        EXPECT_EQ(record.Pitch, ShownSingle(record.Pitch, 2));
-        EXPECT_EQ(record.Roll, ShownSingle(record.Roll, 2));
-        if (!record.ShotType().empty() && (record.ShotType()[0] == 'W' || record.ShotType()[0] == 'w')) {
-            float depth = record.DBT - record.Heave;
-            depth = depth - record.Tide;
-            EXPECT_EQ(record.Elevation, ShownSingle(-depth, 1));
-        }
-        EXPECT_EQ(record.SurveyType(), "");
-        EXPECT_EQ(record.ProfileNumber(), name);
-        if (shot > 1) {
-            EXPECT_TRUE(InOrder(sortOrder, job.Data.At(line, shot - 1), record));
-        }
-    }
-}
-
-class LoadArrayTest : public ::testing::TestWithParam<int> {};
-
-TEST_P(LoadArrayTest, RoundsSortsKeepsEveryShotAndIsIdempotent) {
-    const int sortOrder = GetParam();
-    for (unsigned seed = 1; seed <= 3; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        Job job(40, 150);
-        std::mt19937 random(seed * 100 + static_cast<unsigned>(sortOrder));
-        testing::FillRandomJob(job, random, 25, 140);
-        std::vector<std::vector<ShotIdentity>> before;
-        for (std::int32_t line = 1; line <= job.LineCount; ++line) before.push_back(Identities(job, line));
-
-        ScriptedPrompter prompter;
+        testing::ScriptedPrompter prompter;
         DataEditor editor(job, prompter);
         editor.Options().SortOrder = sortOrder;
         job.CurrentLine = 4;
@@ -129,11 +97,27 @@ TEST_P(LoadArrayTest, RoundsSortsKeepsEveryShotAndIsIdempotent) {
         editor.LoadArray();
 
         for (std::int32_t line = 1; line <= job.LineCount; ++line) {
-            EXPECT_EQ(Identities(job, line), before[static_cast<std::size_t>(line - 1)]);
-            ExpectStoredAsShown(job, line, sortOrder);
+            shots -= job.ShotCount(line);
+            for (std::int32_t shot = 1; shot <= job.ShotCount(line); ++shot) {
+                const auto& r = job.Data.At(line, shot);
+                SCOPED_TRACE("line " + std::to_string(line) + " shot " + std::to_string(shot));
+                EXPECT_EQ(r.Easting, shown(r.Easting, 4));
+                EXPECT_EQ(r.Northing, shown(r.Northing, 4));
+                for (const float value : {r.DistDownRange, r.Elevation, r.Tide}) EXPECT_EQ(value, shown(value, 1));
+                for (const float value : {r.DBT, r.Heave, r.Pitch, r.Roll}) EXPECT_EQ(value, shown(value, 2));
+                if (r.ShotType().starts_with("W") || r.ShotType().starts_with("w")) {
+                    float depth = r.DBT - r.Heave;
+                    depth = depth - r.Tide; // single-precision steps
+                    EXPECT_EQ(r.Elevation, shown(-depth, 1));
+                }
+                EXPECT_TRUE(r.Remark() == "R\tWITH TAB" || r.Remark().starts_with("PRO ")) << r.Remark();
+                EXPECT_EQ(r.SurveyType(), "");
+                EXPECT_EQ(r.ProfileNumber(), job.LineName(line));
+                EXPECT_TRUE(shot == 1 || InOrder[sortOrder](job.Data.At(line, shot - 1), r));
+            }
         }
+        EXPECT_EQ(shots, 0) << "no shot lost or added";
         EXPECT_EQ(job.LoadingCount, 0);
-        EXPECT_EQ(editor.ProfileIndex(), 0);
         EXPECT_EQ(editor.Grid().Rows(), job.ShotCount(job.CurrentLine) + 1);
         EXPECT_TRUE(prompter.Messages().empty());
 
@@ -144,7 +128,58 @@ TEST_P(LoadArrayTest, RoundsSortsKeepsEveryShotAndIsIdempotent) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(SortOrders, LoadArrayTest, ::testing::Range(0, 7));
+// Calls `row` with the fields of every non-empty line; false when the file is absent.
+template <typename Row> bool ForEachRealLine(std::string_view name, Row row) {
+    std::ifstream file(std::string(TOLVANOR_REALDATA) + "/" + std::string(name), std::ios::binary);
+    if (!file) return false;
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) row(SplitFields(line, ','));
+    }
+    return true;
+}
+
+// A real New Jersey survey, its profile origins and seaward azimuths turned
+// into a starting-point file, then the editor's refresh.
+TEST(LoadArray, RealSurveyMergedWithItsOriginsRunsSeaward) {
+    Job job(20, 20000);
+    std::string name;
+    const bool surveyPresent = ForEachRealLine("4Col_WithHeader.MA063-MA069.csv", [&](const auto& f) {
+        if (f.size() < 4 || !IsNumberText(f[1])) return; // the heading
+        if (name != TrimBlanks(f[0])) ++job.LineCount;   // the file is grouped by profile
+        name = TrimBlanks(f[0]);
+        auto& shot = job.Data.Edit(job.LineCount, ++job.Data.EditHeader(job.LineCount).ShotCount());
+        shot.SetProfileNumber(name);
+        shot.Easting = LeadingNumberValue(f[1]);
+        shot.Northing = LeadingNumberValue(f[2]);
+    });
+    std::string points = "Profile,Easting,Northing,Angle\r\n"; // the seaward azimuth Z gives the angle Z - 180
+    const bool originsPresent = ForEachRealLine("OriginAzimuth_WithHeader_Mana.csv", [&](const auto& f) {
+        if (f.size() < 4 || !IsNumberText(f[3])) return;
+        points += std::string(f[0]) + "," + std::string(f[1]) + "," + std::string(f[2]) + "," +
+                  std::to_string(std::fmod(LeadingNumberValue(f[3]) + 180.0, 360.0)) + "\r\n";
+    });
+    if (!surveyPresent || !originsPresent) GTEST_SKIP() << "real survey data not present";
+    ASSERT_EQ(job.LineCount, 7); // MA063..MA069
+
+    const auto spf = std::filesystem::path(::testing::TempDir()) / "real-survey-editor.spf";
+    std::ofstream(spf, std::ios::binary) << points;
+    testing::ScriptedPrompter prompter;
+    DataEditor editor(job, prompter);
+    editor.Options().FormatProfileNumbers = false;
+    editor.Options().StartingPointFile = spf.string();
+    const auto report = editor.RefreshDataEdit();
+    std::filesystem::remove(spf);
+    ASSERT_EQ(report.Skipped.size(), 1u); // the heading
+    EXPECT_EQ(report.HeadersSet, 7);
+    for (std::int32_t line = 1; line <= job.LineCount; ++line) {
+        int seaward = 0;
+        for (std::int32_t shot = 1; shot <= job.ShotCount(line); ++shot)
+            seaward += job.Data.At(line, shot).DistDownRange > 0;
+        // Profiles run out from their origin: nearly every shot lies seaward of it.
+        EXPECT_GT(seaward, job.ShotCount(line) * 9 / 10) << job.LineName(line);
+    }
+}
 
 } // namespace
 } // namespace tolvanor
