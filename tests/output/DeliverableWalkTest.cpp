@@ -2,72 +2,38 @@
 // What every writer shares: file names, ignored lines, replace or append,
 // failures, and the job left as it was.
 #include "OutputTestSupport.h"
-#include "SampleJob.h"
-
-#include "core/Progress.h"
-#include "output/Deliverables.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 namespace tolvanor::testing {
 namespace {
 
-OutputOptions Options(FileMode mode) {
-    OutputOptions options;
-    options.Prefix = "job";
-    options.Mode = mode;
-    options.LocalityCode = "AB";
-    options.SurveyDate = "990415";
-    return options;
-}
-
-TEST(OutputPaths, FolderAndPrefixAlwaysGetASeparator) {
-    EXPECT_EQ(SingleFilePath("/data", "job", OutputFormat::Rer), "/data/job.rer");
-    EXPECT_EQ(SingleFilePath("/", "job", OutputFormat::Csv), "//job.csv");
-    EXPECT_EQ(LineFilePath("/data", "job", "12", OutputFormat::Xls), "/data/job_12.xls");
-    EXPECT_EQ(LineFilePath("out", " ", "7BD", OutputFormat::Se), "out/ _7BD.se");
-    std::string extensions;
-    for (const OutputFormat format : AllOutputFormats) extensions += FormatExtension(format);
-    EXPECT_EQ(extensions, ".csv.xyz.irp.se.rer.xls");
-}
-
-TEST(DeliverableWalk, OneFilePerLineNamesFilesByProfile) {
+// The sample job through every writer, byte for byte: ignored lines and
+// shots left out, texts written as the bytes they were read with.
+TEST(DeliverableGolden, SampleJobInSingleFiles) {
     Job job(10, 20);
     FillSampleJob(job);
     TempFolder folder;
     for (const OutputFormat format : AllOutputFormats) {
-        const OutputResult result = WriteOutputFile(format, job, Options(FileMode::FilePerLine), folder.Path());
+        const OutputResult result = WriteOutputFile(format, job, Options(), folder.Path());
         ASSERT_EQ(result.Status, OutputStatus::Written) << result.Reason;
-        const std::string ext(FormatExtension(format));
-        // Line 13 is ignored; line 15's shots are all ignored but the line still opens its file.
-        EXPECT_EQ(result.FilesWritten,
-                  (std::vector<std::string>{folder.File("job_12" + ext), folder.File("job_14" + ext),
-                                            folder.File("job_15" + ext)}));
+        ExpectGolden(ReadBytes(SingleFilePath(folder.Path(), "job", format)),
+                     "sample" + std::string(FormatExtension(format)));
     }
-    EXPECT_EQ(FileNames(folder.Path()).size(), 18u);
-    EXPECT_EQ(ReadBytes(folder.File("job_12.csv")), "17,402511.3750,161833.0000,3.4,PRO 12 B\r\n"
-                                                    "18,402515.1235,161838.5556,3.9,\r\n"
-                                                    "20,402531.0000,161850.0001,-.5,PRO 12 W,tide\r\n");
-    // A line without used shots: an empty .csv, the .rer header only, an empty .irp card line.
-    EXPECT_EQ(ReadBytes(folder.File("job_15.csv")), "");
-    EXPECT_EQ(ReadBytes(folder.File("job_15.rer")),
-              "DOWNRANGE    POINT\r\n DISTANCE  ELEVATION  REMARKS\r\n---------  ---------  -------\r\n");
-    EXPECT_EQ(ReadBytes(folder.File("job_15.irp")), "\r\n");
-    EXPECT_EQ(ReadBytes(folder.File("job_15.se")), "");
 }
 
-TEST(DeliverableWalk, AllLinesIgnoredWritesNoFileAndKeepsAnOldOne) {
+TEST(DeliverableWalk, NothingToWriteLeavesTheFolderAlone) {
     Job job(10, 20);
     AddLine(job, "1", {{1, 2, 3, 4}}, true);
-    AddLine(job, "2", {{1, 2, 3, 4}}, true);
     TempFolder folder;
     WriteBytes(folder.File("job.csv"), "old contents");
     for (const FileMode mode : {FileMode::SingleFile, FileMode::FilePerLine}) {
         for (const OutputFormat format : AllOutputFormats) {
             const OutputResult result = WriteOutputFile(format, job, Options(mode), folder.Path());
-            EXPECT_EQ(result.Status, OutputStatus::NothingWritten);
+            EXPECT_EQ(result.Status, OutputStatus::NothingWritten) << FormatExtension(format);
             EXPECT_TRUE(result.FilesWritten.empty());
         }
     }
@@ -75,116 +41,84 @@ TEST(DeliverableWalk, AllLinesIgnoredWritesNoFileAndKeepsAnOldOne) {
     EXPECT_EQ(ReadBytes(folder.File("job.csv")), "old contents");
 }
 
-TEST(DeliverableWalk, NoLinesOrAFailedReadWriteNothing) {
-    TempFolder folder;
-    Job job(10, 20);
-    EXPECT_EQ(WriteCSVFile(job, Options(FileMode::SingleFile), folder.Path()).Status, OutputStatus::NothingWritten);
-    job.LineCount = -1;
-    EXPECT_EQ(WriteSEFile(job, Options(FileMode::SingleFile), folder.Path()).Status, OutputStatus::NothingWritten);
-    EXPECT_TRUE(FileNames(folder.Path()).empty());
-}
-
-TEST(DeliverableWalk, SeAndIrpAppendWhileOthersReplace) {
+// Two runs in each mode: file names, .se and .irp appended while the others
+// are replaced, and the job left as it was.
+TEST(DeliverableWalk, TwoRunsInEachMode) {
     Job job(10, 20);
     FillSampleJob(job);
-    TempFolder folder;
-    std::vector<std::string> once;
-    for (int run = 1; run <= 2; ++run) {
-        for (const OutputFormat format : AllOutputFormats) {
-            ASSERT_FALSE(WriteOutputFile(format, job, Options(FileMode::SingleFile), folder.Path()).Failed());
-            if (run == 1) once.push_back(ReadBytes(SingleFilePath(folder.Path(), "job", format)));
-        }
-    }
-    for (std::size_t i = 0; i < AllOutputFormats.size(); ++i) {
-        const OutputFormat format = AllOutputFormats[i];
-        const bool appends = format == OutputFormat::Se || format == OutputFormat::Isrp;
-        EXPECT_EQ(ReadBytes(SingleFilePath(folder.Path(), "job", format)), appends ? once[i] + once[i] : once[i])
-            << FormatExtension(format);
-    }
-}
-
-TEST(DeliverableWalk, PerLineAppendFilesKeepEarlierContents) {
-    Job job(10, 20);
-    AddLine(job, "12", {{0, 0, 1.0f, 10.0f}});
-    TempFolder folder;
-    WriteBytes(folder.File("job_12.se"), "earlier\r\n");
-    ASSERT_FALSE(WriteSEFile(job, Options(FileMode::FilePerLine), folder.Path()).Failed());
-    EXPECT_EQ(ReadBytes(folder.File("job_12.se")), "earlier\r\n     0     0   1\r\n    10   1.0   0\r\n");
-}
-
-TEST(DeliverableWalk, WritersLeaveTheJobAsItWas) {
-    Job job(10, 20);
-    FillSampleJob(job);
-    job.CurrentLine = 3;
     job.DataChanged = true;
-    const JobSnapshot before(job);
-    TempFolder folder;
+    const Job before = job;
+    const std::vector<std::string> singleNames{"job.csv", "job.irp", "job.rer", "job.se", "job.xls", "job.xyz"};
+    std::vector<std::string> perLineNames; // line 13 is ignored; 15's shots all are, yet it opens its files
+    for (const char* line : {"_12", "_14", "_15"})
+        for (const std::string& name : singleNames) perLineNames.push_back("job" + std::string(line) + name.substr(3));
     for (const FileMode mode : {FileMode::SingleFile, FileMode::FilePerLine}) {
-        for (const OutputFormat format : AllOutputFormats) WriteOutputFile(format, job, Options(mode), folder.Path());
+        TempFolder folder;
+        std::map<std::string, std::string> once; // name: bytes after the first run
+        for (int run = 1; run <= 2; ++run) {
+            for (const OutputFormat format : AllOutputFormats) {
+                const OutputResult result = WriteOutputFile(format, job, Options(mode), folder.Path());
+                ASSERT_EQ(result.Status, OutputStatus::Written) << result.Reason;
+                for (const std::string& path : result.FilesWritten)
+                    if (run == 1) once[path.substr(folder.Path().size() + 1)] = ReadBytes(path);
+            }
+        }
+        std::vector<std::string> names;
+        for (const auto& [name, bytes] : once) {
+            names.push_back(name);
+            const bool appends = name.ends_with(".se") || name.ends_with(".irp");
+            EXPECT_EQ(ReadBytes(folder.File(name)), appends ? bytes + bytes : bytes) << name;
+        }
+        EXPECT_EQ(names, mode == FileMode::SingleFile ? singleNames : perLineNames);
+        EXPECT_EQ(FileNames(folder.Path()), names);
+        if (mode == FileMode::SingleFile) continue;
+        // The documented .csv line, and what a line without used shots leaves.
+        EXPECT_EQ(once["job_12.csv"], "17,402511.3750,161833.0000,3.4,PRO 12 B\r\n"
+                                      "18,402515.1235,161838.5556,3.9,\r\n"
+                                      "20,402531.0000,161850.0001,-.5,PRO 12 W,tide\r\n");
+        EXPECT_EQ(once["job_15.csv"] + once["job_15.se"], "");
+        EXPECT_EQ(once["job_15.rer"],
+                  "DOWNRANGE    POINT\r\n DISTANCE  ELEVATION  REMARKS\r\n---------  ---------  -------\r\n");
+        EXPECT_EQ(once["job_15.irp"], "\r\n");
     }
-    EXPECT_TRUE(JobSnapshot(job) == before);
+    EXPECT_TRUE(job.LineCount == before.LineCount && job.CurrentLine == before.CurrentLine && job.DataChanged &&
+                job.LoadingCount == before.LoadingCount);
+    for (std::int32_t line = 0; line <= std::max(job.Data.LineBound(), before.Data.LineBound()); ++line) {
+        ASSERT_EQ(job.Data.StoredCount(line), before.Data.StoredCount(line)) << "line " << line;
+        for (std::int32_t shot = 0; shot < job.Data.StoredCount(line); ++shot)
+            EXPECT_TRUE(job.Data.At(line, shot) == before.Data.At(line, shot)) << "line " << line << " shot " << shot;
+    }
 }
 
-TEST(DeliverableWalk, MissingFolderIsReportedWithTheSystemsReason) {
+// "path: reason" of a failed write.
+std::string FailureOf(const OutputResult& result) {
+    return result.Failed() ? result.FailedPath + ": " + result.Reason : "no failure";
+}
+
+TEST(DeliverableWalk, WriteFailuresNameThePathAndTheSystemsReason) {
     Job job(10, 20);
     FillSampleJob(job);
     TempFolder folder;
     const std::string missing = folder.File("no such folder");
     for (const OutputFormat format : AllOutputFormats) {
-        const OutputResult result = WriteOutputFile(format, job, Options(FileMode::SingleFile), missing);
-        EXPECT_EQ(result.Status, OutputStatus::Failed);
-        EXPECT_EQ(result.FailedPath, SingleFilePath(missing, "job", format));
-        EXPECT_EQ(result.Reason, "No such file or directory");
+        EXPECT_EQ(FailureOf(WriteOutputFile(format, job, Options(), missing)),
+                  SingleFilePath(missing, "job", format) + ": No such file or directory");
     }
-}
-
-TEST(DeliverableWalk, StopsAtTheFirstFailingFile) {
-    Job job(10, 20);
-    FillSampleJob(job);
-    TempFolder folder;
-    // job_14.csv cannot be created: a folder has that name.
+    // A folder named job_14.csv: the walk stops there, job_12.csv is complete, job_15.csv never made.
     std::filesystem::create_directory(folder.File("job_14.csv"));
     const OutputResult result = WriteCSVFile(job, Options(FileMode::FilePerLine), folder.Path());
-    EXPECT_EQ(result.Status, OutputStatus::Failed);
+    EXPECT_EQ(FailureOf(result), folder.File("job_14.csv") + ": Is a directory");
     EXPECT_EQ(result.FilesWritten, std::vector<std::string>{folder.File("job_12.csv")});
-    EXPECT_EQ(result.FailedPath, folder.File("job_14.csv"));
-    EXPECT_EQ(result.Reason, "Is a directory");
     EXPECT_FALSE(std::filesystem::exists(folder.File("job_15.csv")));
-}
-
-TEST(DeliverableWalk, AFullDiskIsAFailureNotASuccess) {
+    // A .se closing station outside 16 bits fails that file.
+    Job far(10, 20);
+    AddLine(far, "1", {{0, 0, 1.0f, 0.0f}, {0, 0, 2.0f, 40000.0f}});
+    EXPECT_EQ(FailureOf(WriteSEFile(far, Options(), folder.Path())), folder.File("job.se") + ": Overflow");
+    // A full disk is a failure, not a success.
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "/dev/full is not available";
-    Job job(10, 20);
-    FillSampleJob(job);
-    TempFolder folder;
     std::filesystem::create_symlink("/dev/full", folder.File("job.rer"));
-    const OutputResult result = WriteRERFile(job, Options(FileMode::SingleFile), folder.Path());
-    EXPECT_EQ(result.Status, OutputStatus::Failed);
-    EXPECT_EQ(result.FailedPath, folder.File("job.rer"));
-    EXPECT_EQ(result.Reason, "No space left on device");
-}
-
-class CountingProgress : public Progress {
-public:
-    void Report(std::int64_t done, std::int64_t total) override {
-        last = done;
-        lastTotal = total;
-        ++calls;
-    }
-    std::int64_t last = -1;
-    std::int64_t lastTotal = -1;
-    int calls = 0;
-};
-
-TEST(DeliverableWalk, ReportsProgressByLine) {
-    Job job(10, 20);
-    FillSampleJob(job);
-    TempFolder folder;
-    CountingProgress progress;
-    WriteXYZFile(job, Options(FileMode::SingleFile), folder.Path(), &progress);
-    EXPECT_EQ(progress.last, 4);
-    EXPECT_EQ(progress.lastTotal, 4);
-    EXPECT_EQ(progress.calls, 5);
+    EXPECT_EQ(FailureOf(WriteRERFile(job, Options(), folder.Path())),
+              folder.File("job.rer") + ": No space left on device");
 }
 
 } // namespace
