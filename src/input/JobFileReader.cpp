@@ -10,6 +10,7 @@
 #include "input/ReadJournal.h"
 #include "input/ReadOptions.h"
 
+#include <cmath>
 #include <limits>
 
 namespace tolvanor {
@@ -37,7 +38,7 @@ ReadError ErrorOf(ConversionStatus status) noexcept {
 ReadError ToInteger(std::string_view text, std::int32_t& value) noexcept {
     double number = 0;
     if (const auto error = ErrorOf(StrictToDouble(text, number)); error != ReadError::None) return error;
-    const double rounded = RoundHalfEven(number);
+    const double rounded = std::trunc(number) == number ? number : RoundHalfEven(number);
     if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
         return ReadError::Other;
     }
