@@ -222,6 +222,10 @@ TEST_F(BatchCommand, RefusedOutputStillSavesTheJob) {
     EXPECT_EQ(noPrefix.Err, "Please select a File Name Prefix before generating output.\n");
     EXPECT_EQ(ReadAll(Out("job.tvn")).substr(0, 5), " 0, 0");
 
+    const auto noFormat = Batch({Sample("survey-trimble.csv"), "--formats", "", "--out", "out", "--prefix", "p"});
+    EXPECT_EQ(noFormat.Status, 1);
+    EXPECT_EQ(noFormat.Err, "No output format selected.  Please select at least one format.\n");
+
     const auto noConstants =
         Batch({Sample("survey-trimble.csv"), "--formats", "csv,irp", "--out", "out", "--prefix", "p"});
     EXPECT_EQ(noConstants.Status, 1);

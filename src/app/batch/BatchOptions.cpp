@@ -100,9 +100,11 @@ std::optional<BatchOptions> ParseBatchOptions(int argc, char** argv, int& exitSt
     app.add_option("--thin-inc", options.ThinIncrement,
                    "Thinning increment: the distance between kept shots, or how many shots to skip")
         ->type_name("TEXT");
-    app.add_option("--formats", formats,
-                   "Deliverables to write, comma-separated: csv,xyz,irp,se,rer,xls (none: no output)")
-        ->type_name("LIST");
+    auto* formatsOption =
+        app.add_option(
+               "--formats", formats,
+               "Deliverables to write, comma-separated: csv,xyz,irp,se,rer,xls\n(without --formats nothing is written)")
+            ->type_name("LIST");
     app.add_flag("--individual", options.Individual,
                  "One output file per profile (PREFIX_PROFILE.ext) instead of one file per format");
     app.add_option("--out", options.OutputFolder, "Folder the deliverables are written to (default: current folder)")
@@ -140,6 +142,7 @@ std::optional<BatchOptions> ParseBatchOptions(int argc, char** argv, int& exitSt
         return std::nullopt;
     }
     options.ThreeDigits = !noThreeDigits;
+    options.OutputRequested = formatsOption->count() > 0;
     return options;
 }
 

@@ -27,6 +27,9 @@ struct BatchOptions {
     bool Se = false;
     bool Rer = false;
     bool Xls = false;
+    // --formats was given, even with no format in it: Generate Output runs
+    // (and says that no format was selected).
+    bool OutputRequested = false;
     bool Individual = false;
     std::string OutputFolder = ".";
     std::string Prefix;
@@ -37,8 +40,6 @@ struct BatchOptions {
     std::string TemplateFile;
     bool Overwrite = false;
     std::string SaveJob;
-
-    bool AnyFormat() const { return Csv || Xyz || Irp || Se || Rer || Xls; }
 };
 
 // Parses the command line. Returns the options, or the exit status when the

@@ -114,7 +114,7 @@ int RunBatch(const BatchOptions& options, std::FILE* messages, bool showProgress
     }
 
     int status = ExitDone;
-    if (options.AnyFormat()) {
+    if (options.OutputRequested) {
         EditorOutputHooks hooks(editor);
         if (terminal) terminal->Begin("Writing");
         const GenerateResult generated =
