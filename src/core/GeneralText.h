@@ -14,6 +14,10 @@ std::string GeneralText(float value);
 std::string GeneralText(std::int64_t value);
 inline std::string GeneralText(std::int32_t value) { return GeneralText(static_cast<std::int64_t>(value)); }
 inline std::string GeneralText(std::int16_t value) { return GeneralText(static_cast<std::int64_t>(value)); }
+// The same texts appended to `out`, allocating nothing else.
+void AppendGeneralText(std::string& out, double value);
+void AppendGeneralText(std::string& out, float value);
+void AppendGeneralText(std::string& out, std::int64_t value);
 
 // An integer with one leading blank when not negative: " 12", "-3".
 std::string LeadingBlankText(std::int64_t value);

@@ -24,6 +24,19 @@ inline std::string MaskText(float value, int decimals) {
 // other text comes back unchanged.
 std::string MaskText(std::string_view text, int decimals);
 
+// The same text appended to `out`; nothing else is allocated, so passes over
+// a whole job can reuse one buffer.
+void AppendMaskText(std::string& out, double value, int decimals, ValuePrecision precision = ValuePrecision::Double);
+inline void AppendMaskText(std::string& out, float value, int decimals) {
+    AppendMaskText(out, static_cast<double>(value), decimals, ValuePrecision::Single);
+}
+
+// The value the mask text reads back as (its leading-number value), without
+// the text: MaskedValue(x, 1) == LeadingNumberValue(MaskText(x, 1)). The float
+// form reads the text back as a 32-bit float, rounded once from the text.
+double MaskedValue(double value, int decimals, ValuePrecision precision = ValuePrecision::Double);
+float MaskedValue(float value, int decimals);
+
 // The display patterns used across the program.
 inline std::string CoordinateText(double value) { return MaskText(value, 4); }   // "#######.0000"
 inline std::string DistanceText(float value) { return MaskText(value, 1); }      // "#####.0"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/NumberParsing.h"
 
+#include "core/SignificantDigits.h"
 #include "core/Text.h"
 
 #include <charconv>
@@ -77,7 +78,7 @@ template <typename Real> ConversionStatus ParseNumber(std::string_view number, R
     return ConversionStatus::Ok;
 }
 
-// Plain decimals ("-12.345", "400025.369") are nearly every field of a
+// Plain decimals ("-12.345", "400025.369", "2") are nearly every number of a
 // survey file. When both the digits as an integer and the power of ten are
 // exact in the target type, one correctly rounded division gives exactly
 // the value from_chars would, at a fraction of its cost.
@@ -91,40 +92,37 @@ template <> struct ExactDecimal<float> {
     static constexpr int MaxPower = 10;
 };
 
-template <typename Real> Real PowerOfTen(int power) noexcept {
-    static constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    return static_cast<Real>(Powers[power]);
-}
-
-// False when the text is not such a plain decimal; the caller then takes the general road.
-template <typename Real> bool ExactPlainDecimal(std::string_view number, Real& value) noexcept {
+// The length of such a plain decimal at the start of the text, its value in
+// `value`; 0 (value untouched) when the text does not start with one, or an
+// exponent follows: the caller then takes the general road.
+template <typename Real> std::size_t PlainDecimalPrefix(std::string_view text, Real& value) noexcept {
     std::size_t at = 0;
-    bool negative = false;
-    if (at < number.size() && (number[at] == '+' || number[at] == '-')) negative = number[at++] == '-';
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) ++at;
     std::uint64_t mantissa = 0;
     int digits = 0;
     int fractionDigits = 0;
     bool afterPoint = false;
-    for (; at < number.size(); ++at) {
-        const char c = number[at];
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
         if (IsDigit(c)) {
-            if (++digits > 19) return false;
+            if (++digits > 19) return 0;
             mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
             fractionDigits += afterPoint ? 1 : 0;
         } else if (c == '.' && !afterPoint) {
             afterPoint = true;
         } else {
-            return false;
+            break;
         }
     }
-    if (digits == 0 || mantissa > ExactDecimal<Real>::MaxMantissa || fractionDigits > ExactDecimal<Real>::MaxPower) {
-        return false;
+    if (digits == 0 || mantissa > ExactDecimal<Real>::MaxMantissa || fractionDigits > ExactDecimal<Real>::MaxPower ||
+        (at < text.size() && (text[at] == 'e' || text[at] == 'E'))) {
+        return 0;
     }
     Real result = static_cast<Real>(mantissa);
-    if (fractionDigits > 0) result /= PowerOfTen<Real>(fractionDigits);
+    if (fractionDigits > 0) result /= static_cast<Real>(ExactPowerOfTen(fractionDigits));
     value = negative ? -result : result;
-    return true;
+    return at;
 }
 
 // TrimBlanks without its generic search: this runs for every number of a file.
@@ -138,9 +136,29 @@ std::string_view WithoutBlanks(std::string_view text) noexcept {
 
 template <typename Real> ConversionStatus StrictConvert(std::string_view text, Real& value) noexcept {
     const auto number = WithoutBlanks(text);
-    if (!number.empty() && ExactPlainDecimal(number, value)) return ConversionStatus::Ok;
+    Real plain{};
+    if (!number.empty() && PlainDecimalPrefix(number, plain) == number.size()) {
+        value = plain;
+        return ConversionStatus::Ok;
+    }
     if (number.empty() || NumberPrefixLength(number) != number.size()) return ConversionStatus::TypeMismatch;
     return ParseNumber(number, value);
+}
+
+// The leading-number value rounded once to the type; out of range saturates.
+template <typename Real> Real LeadingValue(std::string_view text) noexcept {
+    std::size_t start = 0;
+    while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
+    const auto rest = text.substr(start);
+    Real value{};
+    if (PlainDecimalPrefix(rest, value) != 0) return value;
+    const auto length = NumberPrefixLength(rest);
+    if (length == 0) return 0;
+    if (ParseNumber(rest.substr(0, length), value) == ConversionStatus::Overflow) {
+        const Real largest = std::numeric_limits<Real>::max();
+        return rest.front() == '-' ? -largest : largest;
+    }
+    return value;
 }
 
 } // namespace
@@ -174,28 +192,11 @@ bool IsNumberText(std::string_view text) noexcept {
 }
 
 double LeadingNumberValue(std::string_view text) noexcept {
-    std::size_t start = 0;
-    while (start < text.size() && (text[start] == ' ' || text[start] == '\t')) ++start;
-    const auto rest = text.substr(start);
-    // A run of digits, as sequence numbers are, is its own value.
-    std::size_t end = (!rest.empty() && (rest[0] == '+' || rest[0] == '-')) ? 1 : 0;
-    const std::size_t digitsStart = end;
-    std::uint64_t digits = 0;
-    while (end < rest.size() && IsDigit(rest[end]) && end - digitsStart < 15)
-        digits = digits * 10 + static_cast<std::uint64_t>(rest[end++] - '0');
-    if (end > digitsStart &&
-        (end == rest.size() || (!IsDigit(rest[end]) && rest[end] != '.' && rest[end] != 'e' && rest[end] != 'E'))) {
-        const auto whole = static_cast<double>(digits);
-        return rest[0] == '-' ? -whole : whole;
-    }
-    const auto length = NumberPrefixLength(rest);
-    if (length == 0) return 0;
-    double value = 0;
-    if (ParseNumber(rest.substr(0, length), value) == ConversionStatus::Overflow) {
-        const double largest = std::numeric_limits<double>::max();
-        return rest.front() == '-' ? -largest : largest;
-    }
-    return value;
+    return LeadingValue<double>(text);
+}
+
+float LeadingNumberValueSingle(std::string_view text) noexcept {
+    return LeadingValue<float>(text);
 }
 
 ConversionStatus StrictToDouble(std::string_view text, double& value) noexcept {

@@ -19,6 +19,9 @@ bool IsNumberText(std::string_view text) noexcept;
 // The value of the leading number after leading spaces and tabs; 0 when
 // there is none. Out-of-range values saturate to the largest finite double.
 double LeadingNumberValue(std::string_view text) noexcept;
+// The same rounded once, straight from the text, to a 32-bit float; out of
+// range saturates to the largest finite float.
+float LeadingNumberValueSingle(std::string_view text) noexcept;
 
 enum class ConversionStatus { Ok, TypeMismatch, Overflow };
 

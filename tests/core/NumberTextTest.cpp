@@ -1,10 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/GeneralText.h"
 #include "core/MaskText.h"
+#include "core/NumberParsing.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -67,6 +74,102 @@ TEST(GeneralText, WritesTheConventionalTexts) {
         // clang-format on
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
+}
+
+__extension__ typedef unsigned __int128 Wide;
+
+// Independent of the code under test: printf's significant digits, rounded to
+// the mask in integers with halves away from zero (for |value| below 1e20).
+std::string ReferenceMask(double value, int decimals, int significant) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*e", significant - 1, value);
+    const char* exponent = std::strchr(text, 'e');
+    Wide units = 0;
+    for (const char* c = text; c != exponent; ++c) units = *c >= '0' && *c <= '9' ? units * 10 + (*c - '0') : units;
+    const int shift = decimals + std::atoi(exponent + 1) - (significant - 1); // units x 10^shift
+    Wide scale = 1;
+    for (int i = 0; i < (shift < 0 ? std::min(-shift, significant + 1) : shift); ++i) scale *= 10;
+    units = shift >= 0 ? units * scale : (units + scale / 2) / scale;
+    std::string digits;
+    for (Wide rest = units; rest != 0 || static_cast<int>(digits.size()) < decimals; rest /= 10)
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(rest % 10)));
+    if (decimals > 0) digits.insert(digits.end() - decimals, '.');
+    return (text[0] == '-' && units != 0 ? "-" : "") + digits;
+}
+
+template <typename Real> Real Saturated(Real value) {
+    return std::isinf(value) ? std::copysign(std::numeric_limits<Real>::max(), value) : value;
+}
+
+// The fast routes of the masks, general texts and number reading against
+// printf and strtod: random binary values over many magnitudes, decimal ties
+// at every place, their 32-bit roundings, and texts with every kind of tail.
+TEST(NumberConventions, AgreeWithPrintfAndStrtodEverywhere) {
+    const auto bits = [](auto value) { return std::bit_cast<std::uint64_t>(static_cast<double>(value)); };
+    std::vector<double> values = {-0.0,
+                                  0.05,
+                                  -0.05,
+                                  0.15,
+                                  999.95,
+                                  -999.95,
+                                  1.005,
+                                  2.5,
+                                  9.99995,
+                                  0.99995,
+                                  999999.99995,
+                                  1e-13,
+                                  4.9999999999999996e-10,
+                                  5e-324,
+                                  9999999.5,
+                                  16777217.0,
+                                  9.999999999999995e14,
+                                  123456789012345678.0};
+    std::mt19937_64 random(20240607);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 140) - 130));
+        const double tie = (static_cast<double>(random() % 100000000) + 0.5) / std::pow(10.0, random() % 9);
+        values.push_back(i % 2 ? tie : -tie);
+    }
+    const char* tails[] = {"", " ", "\t", "x", "e", "e-7", "E+2", ".", "5", " 1", "e400", "e-400"};
+    for (const double value : values) {
+        const float single = static_cast<float>(value);
+        if (std::fabs(value) >= 1e20) continue;
+        for (int decimals = 0; decimals <= 6; ++decimals) {
+            const auto text = ReferenceMask(value, decimals, 15);
+            const auto singleText = ReferenceMask(single, decimals, 7);
+            ASSERT_EQ(MaskText(value, decimals), text) << value << " " << decimals;
+            ASSERT_EQ(MaskText(single, decimals), singleText) << single << " " << decimals;
+            ASSERT_EQ(bits(MaskedValue(value, decimals)), bits(std::strtod(text.c_str(), nullptr))) << text;
+            ASSERT_EQ(bits(MaskedValue(single, decimals)), bits(std::strtof(singleText.c_str(), nullptr))) << text;
+        }
+        char general[32];
+        std::snprintf(general, sizeof general, "%.7G", static_cast<double>(single));
+        ASSERT_EQ(GeneralText(single), single == 0 ? "0" : general); // never "-0"
+        std::snprintf(general, sizeof general, "%.15G", value);
+        ASSERT_EQ(GeneralText(value), value == 0 ? "0" : general);
+
+        // Reading: the leading number, and the strict conversions of the whole text.
+        std::string digits = std::to_string(random() >> (random() % 64));
+        digits.insert(random() % (digits.size() + 1), random() % 4 ? "." : "");
+        for (const auto& base : {MaskText(value, static_cast<int>(random() % 5)), std::string(general), digits}) {
+            const std::string text = (random() % 2 ? "-" : "") + base + tails[random() % std::size(tails)];
+            const std::string blanked = (random() % 2 ? " \t" : "") + text;
+            ASSERT_EQ(bits(LeadingNumberValue(blanked)), bits(Saturated(std::strtod(text.c_str(), nullptr)))) << text;
+            ASSERT_EQ(bits(LeadingNumberValueSingle(blanked)), bits(Saturated(std::strtof(text.c_str(), nullptr))));
+            const std::string trimmed = text.substr(0, text.find_last_not_of(" \t") + 1);
+            char* end = nullptr;
+            const double expected = std::strtod(trimmed.c_str(), &end);
+            const auto status = *end != '\0' || end == trimmed.c_str() ? ConversionStatus::TypeMismatch
+                                : std::isinf(expected)                 ? ConversionStatus::Overflow
+                                                                       : ConversionStatus::Ok;
+            double parsed = 0;
+            ASSERT_EQ(StrictToDouble(blanked, parsed), status) << text;
+            float single32 = 0;
+            const bool singleOk = StrictToFloat(blanked, single32) == ConversionStatus::Ok;
+            ASSERT_EQ(bits(parsed), bits(status == ConversionStatus::Ok ? expected : 0.0)) << text;
+            ASSERT_EQ(bits(single32), bits(singleOk ? std::strtof(trimmed.c_str(), nullptr) : 0.0f)) << text;
+        }
+    }
 }
 
 } // namespace
