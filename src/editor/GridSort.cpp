@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/GridSort.h"
 
-#include "editor/CellNumberText.h"
+#include "core/NumberParsing.h"
 
 #include <algorithm>
 #include <numeric>
@@ -17,9 +17,8 @@ struct GenericKey {
 };
 
 GenericKey MakeGenericKey(std::string_view text) noexcept {
-    GenericKey key{false, 0.0, text};
-    key.IsNumber = CellWholeNumber(text, key.Value);
-    return key;
+    const bool number = IsNumberText(text);
+    return {number, number ? LeadingNumberValue(text) : 0.0, text};
 }
 
 // Numbers first in both directions; `descending` flips the order within each group.
@@ -77,7 +76,7 @@ std::vector<int> GridSortPermutation(std::span<const std::string_view> keys, Gri
     case GridSortOrder::NumericDescending: {
         std::vector<double> values;
         values.reserve(keys.size());
-        for (const auto key : keys) values.push_back(CellNumberValue(key));
+        for (const auto key : keys) values.push_back(LeadingNumberValue(key));
         if (order == GridSortOrder::NumericAscending) return StableOrder(values, std::less<double>());
         return StableOrder(values, std::greater<double>());
     }

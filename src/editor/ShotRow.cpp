@@ -2,9 +2,10 @@
 #include "editor/ShotRow.h"
 
 #include "core/GeneralText.h"
+#include "core/MaskText.h"
+#include "core/NumberParsing.h"
 #include "core/Rounding.h"
 #include "core/ShotRecord.h"
-#include "editor/CellNumberText.h"
 #include "processing/FieldHelpers.h"
 
 namespace tolvanor {
@@ -21,6 +22,23 @@ const std::string& CellAt(std::span<const std::string> cells, int col) noexcept 
     return static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)] : empty;
 }
 
+// The cells are rewritten in place on every pass, so their buffers are reused.
+template <typename Real> void SetMaskText(std::string& cell, Real value, int decimals) {
+    cell.clear();
+    AppendMaskText(cell, value, decimals);
+}
+
+// The cell's text, and the 32-bit value that text reads back as.
+float SetMaskTextReadBack(std::string& cell, float value, int decimals) {
+    SetMaskText(cell, value, decimals);
+    return MaskedValue(value, decimals);
+}
+
+// Pitch and roll take a cell only when all of it is a number.
+float WholeNumberValue(std::string_view text) noexcept {
+    return IsNumberText(text) ? LeadingNumberValueSingle(text) : 0.0f;
+}
+
 } // namespace
 
 bool IsWaterShot(std::string_view shotType) noexcept {
@@ -30,43 +48,43 @@ bool IsWaterShot(std::string_view shotType) noexcept {
 void ShotToRowTexts(const ShotRecord& shot, std::span<std::string> cells) {
     using Col = LineDataColumn;
     cells[Col::SeqNum] = LeadingBlankText(shot.SeqNum);
-    AssignMaskText(cells[Col::Easting], shot.Easting, CoordinateDecimals, ValuePrecision::Double);
-    AssignMaskText(cells[Col::Northing], shot.Northing, CoordinateDecimals, ValuePrecision::Double);
-    AssignMaskText(cells[Col::Distance], shot.DistDownRange, DistanceDecimals);
-    const float dbt = AssignMaskTextReadBack(cells[Col::DBT], shot.DBT, SounderDecimals);
-    const float heave = AssignMaskTextReadBack(cells[Col::Heave], shot.Heave, SounderDecimals);
-    const float tide = AssignMaskTextReadBack(cells[Col::Tide], shot.Tide, DistanceDecimals);
+    SetMaskText(cells[Col::Easting], shot.Easting, CoordinateDecimals);
+    SetMaskText(cells[Col::Northing], shot.Northing, CoordinateDecimals);
+    SetMaskText(cells[Col::Distance], shot.DistDownRange, DistanceDecimals);
+    const float dbt = SetMaskTextReadBack(cells[Col::DBT], shot.DBT, SounderDecimals);
+    const float heave = SetMaskTextReadBack(cells[Col::Heave], shot.Heave, SounderDecimals);
+    const float tide = SetMaskTextReadBack(cells[Col::Tide], shot.Tide, DistanceDecimals);
     float elevation = shot.Elevation;
     if (IsWaterShot(shot.ShotType())) {
         float depth = dbt - heave;
         depth = depth - tide;
         elevation = -depth;
     }
-    AssignMaskText(cells[Col::Elevation], elevation, DistanceDecimals);
+    SetMaskText(cells[Col::Elevation], elevation, DistanceDecimals);
     cells[Col::Remark].assign(shot.Remark());
     cells[Col::Shot].assign(shot.ShotType());
     cells[Col::Ignore] = YesNo(shot.Ignore);
-    AssignMaskText(cells[Col::Pitch], shot.Pitch, SounderDecimals);
-    AssignMaskText(cells[Col::Roll], shot.Roll, SounderDecimals);
+    SetMaskText(cells[Col::Pitch], shot.Pitch, SounderDecimals);
+    SetMaskText(cells[Col::Roll], shot.Roll, SounderDecimals);
 }
 
 void RowTextsToShot(std::span<const std::string> cells, std::string_view profileNumber, ShotRecord& shot) {
     using Col = LineDataColumn;
     // Every field is written, so the record ends up as a fresh one would; texts
     // that are already right are left alone, which keeps repeated passes cheap.
-    shot.SeqNum = RoundToInt32(CellNumberValue(CellAt(cells, Col::SeqNum)));
-    shot.Easting = CellNumberValue(CellAt(cells, Col::Easting));
-    shot.Northing = CellNumberValue(CellAt(cells, Col::Northing));
-    shot.DistDownRange = CellSingleValue(CellAt(cells, Col::Distance));
-    shot.Elevation = CellSingleValue(CellAt(cells, Col::Elevation));
-    shot.DBT = CellSingleValue(CellAt(cells, Col::DBT));
-    shot.Heave = CellSingleValue(CellAt(cells, Col::Heave));
-    shot.Tide = CellSingleValue(CellAt(cells, Col::Tide));
+    shot.SeqNum = RoundToInt32(LeadingNumberValue(CellAt(cells, Col::SeqNum)));
+    shot.Easting = LeadingNumberValue(CellAt(cells, Col::Easting));
+    shot.Northing = LeadingNumberValue(CellAt(cells, Col::Northing));
+    shot.DistDownRange = LeadingNumberValueSingle(CellAt(cells, Col::Distance));
+    shot.Elevation = LeadingNumberValueSingle(CellAt(cells, Col::Elevation));
+    shot.DBT = LeadingNumberValueSingle(CellAt(cells, Col::DBT));
+    shot.Heave = LeadingNumberValueSingle(CellAt(cells, Col::Heave));
+    shot.Tide = LeadingNumberValueSingle(CellAt(cells, Col::Tide));
     shot.SetRemark(CellAt(cells, Col::Remark));
     shot.SetShotType(CellAt(cells, Col::Shot));
     shot.Ignore = IsYes(CellAt(cells, Col::Ignore));
-    shot.Pitch = CellWholeSingleValue(CellAt(cells, Col::Pitch));
-    shot.Roll = CellWholeSingleValue(CellAt(cells, Col::Roll));
+    shot.Pitch = WholeNumberValue(CellAt(cells, Col::Pitch));
+    shot.Roll = WholeNumberValue(CellAt(cells, Col::Roll));
     shot.SetProfileNumber(profileNumber);
     shot.SetSurveyType({});
 }

@@ -1,20 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The grid model, the rows of shots it holds and the number texts behind them.
+// The grid model and the rows of shots it holds.
 #include "editor/GridModel.h"
 
-#include "core/MaskText.h"
-#include "core/NumberParsing.h"
 #include "core/ShotRecord.h"
 #include "core/Text.h"
-#include "editor/CellNumberText.h"
 #include "editor/ShotRow.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <cmath>
-#include <cstdint>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -115,29 +108,6 @@ TEST(ShotRow, StoreTakesLeadingNumbers) {
     EXPECT_EQ(huge.SeqNum, 2147483647);
     EXPECT_FALSE(half.Ignore);
     EXPECT_TRUE(huge.Ignore);
-}
-
-TEST(CellNumberText, AgreesWithMaskTextAndLeadingNumberValue) {
-    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
-    std::mt19937_64 random(7);
-    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
-    std::uniform_int_distribution<int> exponent(-16, 17);
-    // Halves at the last place, carries through nines, ties in binary, limits.
-    std::vector<double> values = {-0.0, 0.15, 0.995, 9.99995, 2.5, -0.045, -1.05, 1e-13, 999999.99995, 1e300, 5e-324};
-    for (int i = 0; i < 10000; ++i) values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
-    std::string text = "stale text";
-    for (const double drawn : values)
-        for (const double value : {drawn, std::round(drawn * 1e3) / 1e3}) // short decimals too
-            for (const int decimals : {0, 1, 2, 4}) {
-                AssignMaskText(text, value, decimals, ValuePrecision::Double);
-                ASSERT_EQ(text, MaskText(value, decimals)) << value << " decimals " << decimals;
-                ASSERT_EQ(bits(CellNumberValue(text)), bits(LeadingNumberValue(text))) << text;
-                const auto single = static_cast<float>(value);
-                AssignMaskText(text, single, decimals);
-                ASSERT_EQ(text, MaskText(single, decimals)) << single << " decimals " << decimals;
-            }
-    for (const char* odd : {"", " 12", "\t-3", "-.5", "-0", "12abc", "1.2.3", "1e", "- 5", "1e400", "Yes"})
-        EXPECT_EQ(bits(CellNumberValue(odd)), bits(LeadingNumberValue(odd))) << '"' << odd << '"';
 }
 
 } // namespace
