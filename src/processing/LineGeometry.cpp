@@ -3,7 +3,6 @@
 
 #include "core/Job.h"
 #include "core/MaskText.h"
-#include "core/NumberParsing.h"
 #include "core/Prompter.h"
 #include "core/Rounding.h"
 
@@ -51,11 +50,6 @@ double WholeDegreesTurn(double degrees) {
 double ReferenceDirection(float lineAngle) {
     const float lifted = 630.0f - lineAngle;
     return WholeDegreesTurn(static_cast<double>(lifted)) * DegreesToRadians;
-}
-
-// One decimal, halves away from zero, exactly as the distance column shows it.
-double RoundedToDistanceMask(double distance) {
-    return LeadingNumberValue(MaskText(distance, 1));
 }
 
 void StoreDistance(Job& job, std::int32_t line, std::int32_t shot) {
@@ -146,7 +140,8 @@ double DistanceDownRange(const Job& job, std::int32_t line, std::int32_t shot) {
     const double offset = std::fabs(Bearing(e0, n0, record.Easting, record.Northing).Radians - reference);
     // Shots more than a quarter turn away from the down-range direction lie behind the start.
     if (offset > BehindLow && offset < BehindHigh) distance = -distance;
-    return RoundedToDistanceMask(distance);
+    // One decimal, halves away from zero, exactly as the distance column shows it.
+    return MaskedValue(distance, 1);
 }
 
 void PointFromDistance(const Job& job, float distance, double& northing, double& easting, Prompter& prompter) {
