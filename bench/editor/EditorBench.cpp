@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times the editor's whole-job pass and the load/store of one full line on a
 // generated job of realistic shape, and prints the figures with their limits.
+#include "app/common/HugePageResource.h"
 #include "core/Job.h"
 #include "core/Prompter.h"
 #include "editor/DataEditor.h"
@@ -87,7 +88,8 @@ template <typename Work> Timing Measure(Work&& work) {
 int main() {
     constexpr std::int32_t Lines = 1000;
     constexpr std::int32_t Shots = 2999;
-    Job job;
+    HugePageResource rowMemory;
+    Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
     SilentPrompter prompter;
     std::mt19937 random(20240601);
     for (std::int32_t line = 1; line <= Lines; ++line) FillLine(job, line, Shots, random);

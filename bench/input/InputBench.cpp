@@ -7,6 +7,7 @@
 //   input_bench read-job JOB           seconds and peak RSS of reading JOB
 //   input_bench fill                   seconds to store as many records without
 //                                      reading anything: the memory's own cost
+#include "app/common/HugePageResource.h"
 #include "core/Job.h"
 #include "core/JobFile.h"
 #include "core/Prompter.h"
@@ -117,7 +118,8 @@ template <typename Work> int Timed(Work work) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "generate" && argc == 3) return Generate(argv[2]);
-    Job job;
+    HugePageResource rowMemory;
+    Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
     if (command == "fill" && argc == 2) return Timed([&] { return Fill(job); });
     if (command == "read" && argc == 3) return Timed([&] { return Read(job, argv[2], DataType::Trimble); });
     if (command == "read-job" && argc == 3) return Timed([&] { return Read(job, argv[2], DataType::SavedJob); });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Memory of the survey table: the record size, a fresh job, and a full job of
 // 1000 lines x 2999 shots with the short texts of real surveys.
+#include "app/common/HugePageResource.h"
 #include "core/Job.h"
 #include "core/ShotRecord.h"
 
@@ -66,7 +67,9 @@ int main() {
     std::printf("memory.shot_record_bytes %zu (target <= 96)\n", sizeof(tolvanor::ShotRecord));
 
     const double before = StatusMegabytes("VmRSS");
-    auto job = std::make_unique<tolvanor::Job>();
+    tolvanor::HugePageResource rowMemory;
+    auto job =
+        std::make_unique<tolvanor::Job>(tolvanor::Job::DefaultMaxLines, tolvanor::Job::DefaultMaxShots, &rowMemory);
     const double fresh = StatusMegabytes("VmRSS");
     Print("memory.fresh_job_mb", fresh - before, "< 5");
     Print("memory.process_with_fresh_job_mb", fresh);

@@ -4,6 +4,7 @@
 //   output_bench FOLDER    prints "<format> <seconds>" per writer and "all <seconds>"
 // The job's five .csv columns follow the formula that bench/output/run gives
 // pandas, so both write the same values.
+#include "app/common/HugePageResource.h"
 #include "core/Job.h"
 #include "output/Deliverables.h"
 
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    Job job;
+    HugePageResource rowMemory;
+    Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
     FillJob(job);
 
     OutputOptions options;

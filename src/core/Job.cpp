@@ -5,8 +5,8 @@
 
 namespace tolvanor {
 
-Job::Job(std::int16_t maxLines, std::int16_t maxShots)
-    : MaxLines(maxLines), MaxShots(maxShots), Data(maxLines, maxShots) {}
+Job::Job(std::int16_t maxLines, std::int16_t maxShots, std::pmr::memory_resource* rowMemory)
+    : MaxLines(maxLines), MaxShots(maxShots), Data(maxLines, maxShots, rowMemory) {}
 
 void Job::NewFile() {
     Data.Clear();

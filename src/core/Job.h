@@ -4,6 +4,7 @@
 #include "core/SurveyData.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 
 namespace tolvanor {
@@ -18,7 +19,10 @@ public:
     // Line MaxLines + 3 holds the editor's undo copy of a line.
     std::int32_t UndoLine() const noexcept { return MaxLines + 3; }
 
-    explicit Job(std::int16_t maxLines = DefaultMaxLines, std::int16_t maxShots = DefaultMaxShots);
+    // Table rows take their memory from `rowMemory` (see SurveyData), which
+    // must outlive the job and every copy of it.
+    explicit Job(std::int16_t maxLines = DefaultMaxLines, std::int16_t maxShots = DefaultMaxShots,
+                 std::pmr::memory_resource* rowMemory = std::pmr::get_default_resource());
 
     // "New File": every record cleared, no lines, line 1 current.
     void NewFile();

@@ -10,8 +10,24 @@ namespace {
 const ShotRecord EmptyRecord{};
 }
 
-SurveyData::SurveyData(std::int32_t maxLines, std::int32_t maxShots)
-    : lineBound_(maxLines + 6), shotBound_(maxShots + 1), lines_(static_cast<std::size_t>(maxLines + 7)) {}
+SurveyData::SurveyData(std::int32_t maxLines, std::int32_t maxShots, std::pmr::memory_resource* rowMemory)
+    : lineBound_(maxLines + 6), shotBound_(maxShots + 1), rowMemory_(rowMemory) {
+    // Rows are made one by one: copying a prototype row would give every row
+    // the default resource instead.
+    lines_.reserve(static_cast<std::size_t>(maxLines + 7));
+    for (std::int32_t line = 0; line <= lineBound_; ++line) lines_.emplace_back(rowMemory_);
+}
+
+SurveyData::SurveyData(const SurveyData& other)
+    : lineBound_(other.lineBound_), shotBound_(other.shotBound_), rowMemory_(other.rowMemory_) {
+    lines_.reserve(other.lines_.size());
+    for (const Row& row : other.lines_) lines_.emplace_back(row, rowMemory_);
+}
+
+SurveyData& SurveyData::operator=(const SurveyData& other) {
+    if (this != &other) *this = SurveyData(other);
+    return *this;
+}
 
 const ShotRecord& SurveyData::At(std::int32_t line, std::int32_t shot) const noexcept {
     assert(InRange(line, shot));
@@ -27,7 +43,8 @@ ShotRecord& SurveyData::Edit(std::int32_t line, std::int32_t shot) {
     if (index >= row.size()) {
         // Grow geometrically but never past the line's capacity.
         const auto capacity = static_cast<std::size_t>(shotBound_) + 1;
-        if (index >= row.capacity()) row.reserve(std::min(capacity, std::max<std::size_t>(index + 1, row.capacity() * 2)));
+        if (index >= row.capacity())
+            row.reserve(std::min(capacity, std::max<std::size_t>(index + 1, row.capacity() * 2)));
         row.resize(index + 1);
     }
     return row[index];
@@ -47,7 +64,7 @@ void SurveyData::SwapLines(std::int32_t a, std::int32_t b) noexcept {
 }
 
 void SurveyData::Clear() noexcept {
-    for (auto& row : lines_) std::vector<ShotRecord>().swap(row);
+    for (auto& row : lines_) Row(rowMemory_).swap(row);
 }
 
 void SurveyData::Reserve(std::int32_t line, std::int32_t count) {

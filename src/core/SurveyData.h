@@ -4,6 +4,7 @@
 #include "core/ShotRecord.h"
 
 #include <cstdint>
+#include <memory_resource>
 #include <vector>
 
 namespace tolvanor {
@@ -12,9 +13,22 @@ namespace tolvanor {
 // Every record reads as zero until written. Rows grow only as far as they
 // are written, so a small job takes little memory while the addressing and
 // the stale-record behaviour of a full fixed table are kept.
+//
+// Rows take their memory from the resource given at construction (the
+// program passes one that backs big rows with huge pages). Every row of a
+// table uses that one resource: a copy or a move of the table, and an
+// assignment to it, use the source's resource, which must outlive both.
 class SurveyData {
 public:
-    SurveyData(std::int32_t maxLines, std::int32_t maxShots);
+    SurveyData(std::int32_t maxLines, std::int32_t maxShots,
+               std::pmr::memory_resource* rowMemory = std::pmr::get_default_resource());
+    SurveyData(const SurveyData& other);
+    SurveyData(SurveyData&& other) noexcept = default;
+    SurveyData& operator=(const SurveyData& other);
+    SurveyData& operator=(SurveyData&& other) noexcept = default;
+    ~SurveyData() = default;
+
+    std::pmr::memory_resource* RowMemory() const noexcept { return rowMemory_; }
 
     std::int32_t LineBound() const noexcept { return lineBound_; } // highest line index
     std::int32_t ShotBound() const noexcept { return shotBound_; } // highest shot index
@@ -44,9 +58,12 @@ public:
     void Reserve(std::int32_t line, std::int32_t count);
 
 private:
+    using Row = std::pmr::vector<ShotRecord>;
+
     std::int32_t lineBound_;
     std::int32_t shotBound_;
-    std::vector<std::vector<ShotRecord>> lines_;
+    std::pmr::memory_resource* rowMemory_;
+    std::vector<Row> lines_;
 };
 
 } // namespace tolvanor

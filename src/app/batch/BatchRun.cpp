@@ -3,6 +3,7 @@
 
 #include "app/batch/StderrPrompter.h"
 #include "app/batch/TerminalProgress.h"
+#include "app/common/HugePageResource.h"
 #include "core/Job.h"
 #include "editor/DataEditor.h"
 #include "editor/EditorOutputHooks.h"
@@ -92,7 +93,8 @@ bool LoadFailed(LoadOutcome outcome) {
 } // namespace
 
 int RunBatch(const BatchOptions& options, std::FILE* messages, bool showProgress) {
-    Job job;
+    HugePageResource rowMemory;
+    Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
     StderrPrompter prompter(messages, options.Overwrite);
     std::unique_ptr<TerminalProgress> terminal;
     if (showProgress) terminal = std::make_unique<TerminalProgress>(messages);
