@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/GeneralText.h"
 
+#include "core/MaskText.h"
 #include "core/SignificantDigits.h"
 
 #include <charconv>
@@ -10,44 +11,37 @@ namespace tolvanor {
 
 namespace {
 
-// Plain decimal (what %G writes for exponents from -4 up to the precision)
-// from the significant digits; false for what needs the exponent form or
+// Plain decimal, what %G writes for exponents from -4 up to the precision,
+// from the significant digits; nothing for what needs the exponent form or
 // lies outside the digits' exact route.
-bool AppendPlainGeneral(std::string& out, double value, int precision) {
+std::optional<std::string_view> PlainGeneral(std::span<char> buffer, double value, int precision) noexcept {
     std::uint64_t digits = 0;
     int exponent = 0;
-    if (!SignificantDigits(std::fabs(value), precision, digits, exponent) || exponent < -4 || exponent >= precision) {
-        return false;
+    if (buffer.size() < ShortNumberTextSize) return std::nullopt;
+    char* const end = buffer.data() + buffer.size();
+    if (value == 0) { // a negative zero too
+        *(end - 1) = '0';
+        return std::string_view(end - 1, 1);
     }
-    char text[20];
-    std::to_chars(text, text + sizeof text, digits);
-    int last = precision; // trailing zeros of the fraction are dropped
-    while (last > exponent + 1 && text[last - 1] == '0') --last;
-
-    char buffer[32];
-    char* at = buffer;
-    if (value < 0) *at++ = '-';
-    if (exponent < 0) {
-        *at++ = '0';
-        *at++ = '.';
-        for (int zero = exponent + 1; zero < 0; ++zero) *at++ = '0';
-        for (int i = 0; i < last; ++i) *at++ = text[i];
-    } else {
-        for (int i = 0; i <= exponent; ++i) *at++ = text[i];
-        if (last > exponent + 1) *at++ = '.';
-        for (int i = exponent + 1; i < last; ++i) *at++ = text[i];
+    if (!std::isfinite(value) || !SignificantDigits(std::fabs(value), precision, digits, exponent) || exponent < -4 ||
+        exponent >= precision) {
+        return std::nullopt;
     }
-    out.append(buffer, at);
-    return true;
+    // Trailing zeros of the fraction are dropped.
+    int kept = precision;
+    for (; kept > exponent + 1 && digits % 10 == 0; --kept) digits /= 10;
+    char* at = WriteScaledBefore(end, digits, kept - exponent - 1); // the digits after the point
+    if (*at == '.') *--at = '0';
+    if (value < 0) *--at = '-';
+    return std::string_view(at, static_cast<std::size_t>(end - at));
 }
 
 template <typename Real> void AppendGeneral(std::string& out, Real value, int precision) {
-    if (value == 0) {
-        out.push_back('0');
+    char buffer[ShortNumberTextSize];
+    if (const auto text = PlainGeneral(buffer, value, precision)) {
+        out += *text;
         return;
     }
-    if (std::isfinite(value) && AppendPlainGeneral(out, static_cast<double>(value), precision)) return;
-    char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
     for (char* at = buffer; at != result.ptr; ++at) out.push_back(*at == 'e' ? 'E' : *at);
 }
@@ -69,9 +63,12 @@ void AppendGeneralText(std::string& out, float value) {
     AppendGeneral(out, value, 7);
 }
 
-void AppendGeneralText(std::string& out, std::int64_t value) {
-    char buffer[24];
-    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+std::optional<std::string_view> ShortGeneralText(std::span<char> buffer, double value) noexcept {
+    return PlainGeneral(buffer, value, 15);
+}
+
+std::optional<std::string_view> ShortGeneralText(std::span<char> buffer, float value) noexcept {
+    return PlainGeneral(buffer, value, 7);
 }
 
 std::string GeneralText(double value) {

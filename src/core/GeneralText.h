@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace tolvanor {
 
@@ -17,7 +20,11 @@ inline std::string GeneralText(std::int16_t value) { return GeneralText(static_c
 // The same texts appended to `out`, allocating nothing else.
 void AppendGeneralText(std::string& out, double value);
 void AppendGeneralText(std::string& out, float value);
-void AppendGeneralText(std::string& out, std::int64_t value);
+// The same texts of the everyday values (those written in plain decimal)
+// at the end of `buffer` (of at least ShortNumberTextSize characters, from
+// MaskText.h) as a view into it; nothing for the others.
+std::optional<std::string_view> ShortGeneralText(std::span<char> buffer, double value) noexcept;
+std::optional<std::string_view> ShortGeneralText(std::span<char> buffer, float value) noexcept;
 
 // An integer with one leading blank when not negative: " 12", "-3".
 std::string LeadingBlankText(std::int64_t value);

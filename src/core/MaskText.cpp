@@ -4,6 +4,7 @@
 #include "core/NumberParsing.h"
 #include "core/SignificantDigits.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -16,9 +17,27 @@ int SignificantCount(ValuePrecision precision) {
     return precision == ValuePrecision::Double ? 15 : 7;
 }
 
-// The everyday road: the masked magnitude as a whole count of 10^-decimals,
-// from the significant digits in exact integer arithmetic. False when the
-// value lies outside its range (huge values, long masks, non-finite values).
+// Most values need no digits at all: the mask rounds the significant-digit
+// text, not the value, but the two lie within half a unit of the text's last
+// digit of each other, so they round alike unless a half lies that close to
+// the value scaled to the mask. (The margin is ten times that, as the decimal
+// exponent may be one off, plus the scaling's own rounding.)
+bool QuickMaskedUnits(double magnitude, int decimals, int significant, std::uint64_t& units) noexcept {
+    const double scaled = magnitude * ExactPowersOfTen[decimals];
+    if (!(scaled < 1e15) || !(magnitude >= 1e-20)) return false;
+    const int textDecimals = significant - 1 - DecimalExponent(magnitude);
+    if (textDecimals <= decimals) return false; // the text ends within the mask: nothing rounds twice
+    const auto whole = static_cast<std::uint64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole);
+    const double margin = NearPowersOfTen[22 + std::max(decimals - textDecimals + 1, -22)] + scaled * 2.3e-16;
+    if (std::fabs(fraction - 0.5) <= margin) return false;
+    units = whole + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// The masked magnitude as a whole count of 10^-decimals, the quick way or
+// from the significant digits in exact arithmetic. False when the value lies
+// outside their range (huge values, long masks, non-finite values).
 bool MaskedUnits(double value, int decimals, ValuePrecision precision, std::uint64_t& units) noexcept {
     constexpr int MaxDecimals = 19; // 10^decimals stays a 64-bit integer
     const double magnitude = std::fabs(value);
@@ -26,37 +45,23 @@ bool MaskedUnits(double value, int decimals, ValuePrecision precision, std::uint
     if (!std::isfinite(value) || decimals > MaxDecimals) return false;
     if (magnitude == 0) return true;
     const int significant = SignificantCount(precision);
+    if (QuickMaskedUnits(magnitude, decimals, significant, units)) return true;
     std::uint64_t digits = 0;
     int exponent = 0;
     if (!SignificantDigits(magnitude, significant, digits, exponent)) {
         // Far below the mask's last half step even once written with its digits: zero.
-        return magnitude * ExactPowerOfTen(decimals) < 0.4;
+        return magnitude * ExactPowersOfTen[decimals] < 0.4;
     }
     // Digits to drop from the right so that `decimals` remain after the point.
     const int drop = significant - 1 - exponent - decimals;
     if (drop <= 0) {
         if (-drop > 19 - significant) return false; // past 64 bits
-        units = digits * PowerOfTen(-drop);
+        units = digits * PowersOfTen[static_cast<std::size_t>(-drop)];
     } else if (drop <= significant) {
-        const std::uint64_t divisor = PowerOfTen(drop);
+        const std::uint64_t divisor = PowersOfTen[static_cast<std::size_t>(drop)];
         units = (digits + divisor / 2) / divisor; // halves away from zero
     }
     return true;
-}
-
-// Writes the text of (negative ? -1 : 1) x units / 10^decimals; returns its end.
-char* WriteUnits(char* out, bool negative, std::uint64_t units, int decimals) noexcept {
-    if (negative && units != 0) *out++ = '-';
-    const std::uint64_t scale = PowerOfTen(decimals);
-    if (units >= scale) out = std::to_chars(out, out + 20, units / scale).ptr;
-    if (decimals == 0) return out;
-    *out++ = '.';
-    std::uint64_t fraction = units % scale;
-    for (int at = decimals - 1; at >= 0; --at) {
-        out[at] = static_cast<char>('0' + fraction % 10);
-        fraction /= 10;
-    }
-    return out + decimals;
 }
 
 // The general road, for what the integer one does not cover: the value's
@@ -114,15 +119,24 @@ void AppendMaskTextByText(std::string& out, double value, int decimals, ValuePre
 
 } // namespace
 
-void AppendMaskText(std::string& out, double value, int decimals, ValuePrecision precision) {
+std::optional<std::string_view> ShortMaskText(std::span<char> buffer, double value, int decimals,
+                                              ValuePrecision precision) noexcept {
     decimals = decimals < 0 ? 0 : decimals;
     std::uint64_t units = 0;
-    if (!MaskedUnits(value, decimals, precision, units)) {
-        AppendMaskTextByText(out, value, decimals, precision);
-        return;
+    if (buffer.size() < ShortNumberTextSize || !MaskedUnits(value, decimals, precision, units)) return std::nullopt;
+    char* const end = buffer.data() + buffer.size();
+    char* start = WriteScaledBefore(end, units, decimals);
+    if (std::signbit(value) && units != 0) *--start = '-';
+    return std::string_view(start, static_cast<std::size_t>(end - start));
+}
+
+void AppendMaskText(std::string& out, double value, int decimals, ValuePrecision precision) {
+    char buffer[ShortNumberTextSize];
+    if (const auto text = ShortMaskText(buffer, value, decimals, precision)) {
+        out += *text;
+    } else {
+        AppendMaskTextByText(out, value, decimals < 0 ? 0 : decimals, precision);
     }
-    char buffer[48]; // sign, 20 integer digits, point, 19 decimals
-    out.append(buffer, WriteUnits(buffer, std::signbit(value), units, decimals));
 }
 
 std::string MaskText(double value, int decimals, ValuePrecision precision) {
@@ -145,7 +159,7 @@ double MaskedValue(double value, int decimals, ValuePrecision precision) {
     if (!MaskedUnits(value, decimals, precision, units) || units > (std::uint64_t{1} << 53)) {
         return LeadingNumberValue(MaskText(value, decimals, precision));
     }
-    const double magnitude = static_cast<double>(units) / ExactPowerOfTen(decimals);
+    const double magnitude = static_cast<double>(units) / ExactPowersOfTen[decimals];
     return std::signbit(value) && units != 0 ? -magnitude : magnitude;
 }
 
@@ -157,7 +171,7 @@ float MaskedValue(float value, int decimals) {
         decimals > MaxExactPower) {
         return LeadingNumberValueSingle(MaskText(value, decimals));
     }
-    const float magnitude = static_cast<float>(units) / static_cast<float>(ExactPowerOfTen(decimals));
+    const float magnitude = static_cast<float>(units) / static_cast<float>(ExactPowersOfTen[decimals]);
     return std::signbit(value) && units != 0 ? -magnitude : magnitude;
 }
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,6 +33,17 @@ void AppendMaskText(std::string& out, double value, int decimals, ValuePrecision
 inline void AppendMaskText(std::string& out, float value, int decimals) {
     AppendMaskText(out, static_cast<double>(value), decimals, ValuePrecision::Single);
 }
+
+// Room for every text the short forms write: a sign, 20 integer digits, the
+// point and 19 decimals.
+inline constexpr std::size_t ShortNumberTextSize = 48;
+
+// The same text for the everyday values, written at the end of `buffer` (of
+// at least ShortNumberTextSize characters) and returned as a view into it;
+// nothing for values that take the general road (non-finite, from 10^15 up,
+// more than 19 decimals). Writers use it to avoid even a string's copy.
+std::optional<std::string_view> ShortMaskText(std::span<char> buffer, double value, int decimals,
+                                              ValuePrecision precision = ValuePrecision::Double) noexcept;
 
 // The value the mask text reads back as (its leading-number value), without
 // the text: MaskedValue(x, 1) == LeadingNumberValue(MaskText(x, 1)). The float

@@ -85,11 +85,11 @@ template <typename Real> ConversionStatus ParseNumber(std::string_view number, R
 template <typename Real> struct ExactDecimal;
 template <> struct ExactDecimal<double> {
     static constexpr std::uint64_t MaxMantissa = std::uint64_t{1} << 53;
-    static constexpr int MaxPower = 22;
+    static constexpr std::size_t MaxPower = 22;
 };
 template <> struct ExactDecimal<float> {
     static constexpr std::uint64_t MaxMantissa = std::uint64_t{1} << 24;
-    static constexpr int MaxPower = 10;
+    static constexpr std::size_t MaxPower = 10;
 };
 
 // The length of such a plain decimal at the start of the text, its value in
@@ -99,28 +99,27 @@ template <typename Real> std::size_t PlainDecimalPrefix(std::string_view text, R
     std::size_t at = 0;
     const bool negative = !text.empty() && text[0] == '-';
     if (!text.empty() && (text[0] == '+' || text[0] == '-')) ++at;
+    // Past 19 digits the sum wraps, but such texts take the general road.
     std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fractionDigits = 0;
-    bool afterPoint = false;
-    for (; at < text.size(); ++at) {
-        const char c = text[at];
-        if (IsDigit(c)) {
-            if (++digits > 19) return 0;
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-            fractionDigits += afterPoint ? 1 : 0;
-        } else if (c == '.' && !afterPoint) {
-            afterPoint = true;
-        } else {
-            break;
-        }
+    const auto takeDigits = [&] {
+        const std::size_t first = at;
+        for (; at < text.size() && IsDigit(text[at]); ++at)
+            mantissa = mantissa * 10 + static_cast<unsigned>(text[at] - '0');
+        return at - first;
+    };
+    const std::size_t integerDigits = takeDigits();
+    std::size_t fractionDigits = 0;
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        fractionDigits = takeDigits();
     }
-    if (digits == 0 || mantissa > ExactDecimal<Real>::MaxMantissa || fractionDigits > ExactDecimal<Real>::MaxPower ||
-        (at < text.size() && (text[at] == 'e' || text[at] == 'E'))) {
+    const std::size_t digits = integerDigits + fractionDigits;
+    if (digits == 0 || digits > 19 || mantissa > ExactDecimal<Real>::MaxMantissa ||
+        fractionDigits > ExactDecimal<Real>::MaxPower || (at < text.size() && (text[at] == 'e' || text[at] == 'E'))) {
         return 0;
     }
     Real result = static_cast<Real>(mantissa);
-    if (fractionDigits > 0) result /= static_cast<Real>(ExactPowerOfTen(fractionDigits));
+    if (fractionDigits > 0) result /= static_cast<Real>(ExactPowersOfTen[fractionDigits]);
     value = negative ? -result : result;
     return at;
 }

@@ -17,8 +17,11 @@ struct GenericKey {
 };
 
 GenericKey MakeGenericKey(std::string_view text) noexcept {
-    const bool number = IsNumberText(text);
-    return {number, number ? LeadingNumberValue(text) : 0.0, text};
+    // A whole-text number, valued as its leading number (saturating out of range).
+    double value = 0;
+    const auto status = StrictToDouble(text, value);
+    if (status == ConversionStatus::Overflow) value = LeadingNumberValue(text);
+    return {status != ConversionStatus::TypeMismatch, value, text};
 }
 
 // Numbers first in both directions; `descending` flips the order within each group.

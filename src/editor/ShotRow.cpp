@@ -28,15 +28,19 @@ template <typename Real> void SetMaskText(std::string& cell, Real value, int dec
     AppendMaskText(cell, value, decimals);
 }
 
-// The cell's text, and the 32-bit value that text reads back as.
-float SetMaskTextReadBack(std::string& cell, float value, int decimals) {
-    SetMaskText(cell, value, decimals);
-    return MaskedValue(value, decimals);
-}
-
-// Pitch and roll take a cell only when all of it is a number.
+// Pitch and roll take a cell only when all of it is a number (then as its
+// leading-number value, which saturates out of range); else 0.
 float WholeNumberValue(std::string_view text) noexcept {
-    return IsNumberText(text) ? LeadingNumberValueSingle(text) : 0.0f;
+    float value = 0;
+    switch (StrictToFloat(text, value)) {
+    case ConversionStatus::Ok:
+        return value;
+    case ConversionStatus::Overflow:
+        return LeadingNumberValueSingle(text);
+    case ConversionStatus::TypeMismatch:
+        break;
+    }
+    return 0;
 }
 
 } // namespace
@@ -51,13 +55,14 @@ void ShotToRowTexts(const ShotRecord& shot, std::span<std::string> cells) {
     SetMaskText(cells[Col::Easting], shot.Easting, CoordinateDecimals);
     SetMaskText(cells[Col::Northing], shot.Northing, CoordinateDecimals);
     SetMaskText(cells[Col::Distance], shot.DistDownRange, DistanceDecimals);
-    const float dbt = SetMaskTextReadBack(cells[Col::DBT], shot.DBT, SounderDecimals);
-    const float heave = SetMaskTextReadBack(cells[Col::Heave], shot.Heave, SounderDecimals);
-    const float tide = SetMaskTextReadBack(cells[Col::Tide], shot.Tide, DistanceDecimals);
+    SetMaskText(cells[Col::DBT], shot.DBT, SounderDecimals);
+    SetMaskText(cells[Col::Heave], shot.Heave, SounderDecimals);
+    SetMaskText(cells[Col::Tide], shot.Tide, DistanceDecimals);
     float elevation = shot.Elevation;
     if (IsWaterShot(shot.ShotType())) {
-        float depth = dbt - heave;
-        depth = depth - tide;
+        // From the sounder values as the cells show them.
+        float depth = MaskedValue(shot.DBT, SounderDecimals) - MaskedValue(shot.Heave, SounderDecimals);
+        depth = depth - MaskedValue(shot.Tide, DistanceDecimals);
         elevation = -depth;
     }
     SetMaskText(cells[Col::Elevation], elevation, DistanceDecimals);

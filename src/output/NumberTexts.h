@@ -4,6 +4,8 @@
 #include "core/GeneralText.h"
 #include "core/MaskText.h"
 
+#include <array>
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,32 +14,34 @@ namespace tolvanor {
 
 class OutputFile;
 
-// The writers' number texts (MaskText, GeneralText) in one reused buffer, so
-// writing millions of fields allocates nothing. A view stays valid until the
-// next call.
+// The writers' number texts (MaskText, GeneralText) without allocating:
+// everyday values in a fixed buffer, the rest in one reused string. A view
+// stays valid until the next call.
 class NumberTexts {
 public:
     std::string_view Mask(double value, int decimals, ValuePrecision precision = ValuePrecision::Double) {
-        text_.clear();
-        AppendMaskText(text_, value, decimals, precision);
-        return text_;
+        if (const auto text = ShortMaskText(local_, value, decimals, precision)) return *text;
+        spill_.clear();
+        AppendMaskText(spill_, value, decimals, precision);
+        return spill_;
     }
     std::string_view Mask(float value, int decimals) {
         return Mask(static_cast<double>(value), decimals, ValuePrecision::Single);
     }
     std::string_view General(float value) {
-        text_.clear();
-        AppendGeneralText(text_, value);
-        return text_;
+        if (const auto text = ShortGeneralText(local_, value)) return *text;
+        spill_.clear();
+        AppendGeneralText(spill_, value);
+        return spill_;
     }
     std::string_view Integer(std::int64_t value) {
-        text_.clear();
-        AppendGeneralText(text_, value);
-        return text_;
+        const auto end = std::to_chars(local_.data(), local_.data() + local_.size(), value).ptr;
+        return {local_.data(), static_cast<std::size_t>(end - local_.data())};
     }
 
 private:
-    std::string text_;
+    std::array<char, ShortNumberTextSize> local_{};
+    std::string spill_;
 };
 
 // RFormat's field: the last `width` characters of `width` spaces & text.
