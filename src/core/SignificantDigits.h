@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
-namespace tolvanor {
+// The decimal digits of binary values without going through text, shared
+// by the number texts. Inline: they run for every number of a whole-job pass.
 
-// Inline: these run for every number of a whole-job pass.
+namespace tolvanor {
 
 namespace detail {
 __extension__ typedef unsigned __int128 Uint128;

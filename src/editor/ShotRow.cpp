@@ -28,19 +28,12 @@ template <typename Real> void SetMaskText(std::string& cell, Real value, int dec
     AppendMaskText(cell, value, decimals);
 }
 
-// Pitch and roll take a cell only when all of it is a number (then as its
-// leading-number value, which saturates out of range); else 0.
+// Pitch and roll take a cell only when all of it is a number (valued as its
+// leading number, which saturates out of range); else 0.
 float WholeNumberValue(std::string_view text) noexcept {
     float value = 0;
-    switch (StrictToFloat(text, value)) {
-    case ConversionStatus::Ok:
-        return value;
-    case ConversionStatus::Overflow:
-        return LeadingNumberValueSingle(text);
-    case ConversionStatus::TypeMismatch:
-        break;
-    }
-    return 0;
+    const auto status = StrictToFloat(text, value);
+    return status == ConversionStatus::Overflow ? LeadingNumberValueSingle(text) : value;
 }
 
 } // namespace
