@@ -8,6 +8,7 @@
 #include "core/Text.h"
 #include "input/LineReader.h"
 #include "input/ReadJournal.h"
+#include "input/ReadMessages.h"
 #include "input/ReadOptions.h"
 
 #include <cmath>
@@ -20,18 +21,6 @@ namespace {
 constexpr std::int64_t ProgressEveryLines = 1 << 16;
 constexpr std::size_t CurrentLayout = 17;
 constexpr std::size_t OldLayout = 12;
-
-ReadError ErrorOf(ConversionStatus status) noexcept {
-    switch (status) {
-    case ConversionStatus::Ok:
-        return ReadError::None;
-    case ConversionStatus::TypeMismatch:
-        return ReadError::Format;
-    case ConversionStatus::Overflow:
-        return ReadError::Other;
-    }
-    return ReadError::Other;
-}
 
 // A whole number written as any number ("12", " 12", "12.0"), halves to
 // even; past the 32-bit range it overflows.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/NumberParsing.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +17,20 @@ enum class ReadError {
     EndOfFile, // reading past the end of the file
     Other,     // anything else: a missing column, an overflow, an index outside the table
 };
+
+// The read error a failed strict conversion stands for: a text that is no
+// number is the format error, an overflow the general one.
+inline ReadError ErrorOf(ConversionStatus status) noexcept {
+    switch (status) {
+    case ConversionStatus::Ok:
+        return ReadError::None;
+    case ConversionStatus::TypeMismatch:
+        return ReadError::Format;
+    case ConversionStatus::Overflow:
+        return ReadError::Other;
+    }
+    return ReadError::Other;
+}
 
 // The message shown for a read error. `rawLine` is the last line read, as
 // read; `jobLineCounter` the text lines of a job file read so far (0 for

@@ -8,6 +8,7 @@
 #include "core/Rounding.h"
 #include "input/AddShot.h"
 #include "input/LineReader.h"
+#include "input/ReadMessages.h"
 #include "input/ReadOptions.h"
 #include "input/Remark.h"
 
@@ -33,18 +34,6 @@ bool IsCommentLine(std::string_view line) noexcept {
     if (line.size() < 3) return false;
     auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
     return upper(line[0]) == 'R' && upper(line[1]) == 'E' && upper(line[2]) == 'M';
-}
-
-ReadError ErrorOf(ConversionStatus status) noexcept {
-    switch (status) {
-    case ConversionStatus::Ok:
-        return ReadError::None;
-    case ConversionStatus::TypeMismatch:
-        return ReadError::Format;
-    case ConversionStatus::Overflow:
-        return ReadError::Other;
-    }
-    return ReadError::Other;
 }
 
 // The sequence number: the leading number, halves to even; a value past the
