@@ -3,7 +3,7 @@
 
 #include "editor/EditorOptions.h"
 #include "editor/EditorWindowState.h"
-#include "editor/GridModel.h"
+#include "grid/GridModel.h"
 #include "editor/ShotRow.h"
 #include "startpoints/MergeStartingPoints.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/LineDataColumns.h"
 
-#include "editor/GridModel.h"
+#include "grid/GridModel.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 #include "startpoints/StartingPointGrid.h"
 
 #include "core/Text.h"
-#include "editor/GridModel.h"
+#include "grid/GridModel.h"
 #include "processing/ProfileNumber.h"
 #include "startpoints/TextFileLines.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/Job.h"
-#include "editor/GridModel.h"
+#include "grid/GridModel.h"
 #include "startpoints/MergeStartingPoints.h"
 #include "startpoints/StartingPointGrid.h"
 #include "startpoints/TrimToLastDigit.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "editor/GridModel.h"
+#include "grid/GridModel.h"
 
 #include <span>
 #include <string_view>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/GridSort.h"
+#include "grid/GridSort.h"
 
 #include "core/NumberParsing.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The grid model and the rows of shots it holds.
-#include "editor/GridModel.h"
+#include "grid/GridModel.h"
 
 #include "core/ShotRecord.h"
 #include "core/Text.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/GridModel.h"
+#include "grid/GridModel.h"
 
 #include "core/Text.h"
-#include "editor/GridSort.h"
+#include "grid/GridSort.h"
 
 #include <algorithm>
 
