@@ -3,6 +3,7 @@
 
 #include "core/GeneralText.h"
 #include "core/Job.h"
+#include "core/Progress.h"
 #include "core/Prompter.h"
 #include "editor/FindLineByProfileId.h"
 #include "editor/PlotSink.h"
@@ -162,14 +163,16 @@ void DataEditor::StoreGridLine(std::int32_t line) {
     job_.EndLoading(prompter_);
 }
 
-void DataEditor::LoadArray() {
+void DataEditor::LoadArray(Progress* progress) {
     job_.BeginLoading();
     const auto lastLine = std::min<std::int32_t>(job_.LineCount, static_cast<std::int32_t>(profileList_.size()));
+    ReportProgress(progress, 0, lastLine);
     for (std::int32_t line = 1; line <= lastLine; ++line) {
         SelectProfile(line - 1);
         ArrayToGrid(FindLineByProfileId(ProfileText()));
         grid_.SetRow(1);
         SortGrid();
+        ReportProgress(progress, line, lastLine);
     }
     grid_.SetCol(0);
     if (!profileList_.empty()) {
@@ -200,11 +203,11 @@ void DataEditor::ProfileSelected() {
     plots_->MarkPlanCurve(job_.LineName(job_.CurrentLine));
 }
 
-MergeReport DataEditor::RefreshDataEdit() {
+MergeReport DataEditor::RefreshDataEdit(Progress* progress) {
     auto report = MergeStartingPoints(job_, options_.StartingPointFile, options_.FormatProfileNumbers);
     job_.BeginLoading();
     LoadProfileNumbers();
-    LoadArray();
+    LoadArray(progress);
     job_.EndLoading(prompter_);
     ProfileSelected();
     return report;

@@ -17,6 +17,7 @@ namespace tolvanor {
 class Job;
 class Prompter;
 class PlotSink;
+class Progress;
 
 // An entry of the additional-plots list.
 struct PlotLineEntry {
@@ -70,8 +71,8 @@ public:
     void StoreGridLine(std::int32_t line);
     // Sends every line once through the grid (sorted and rounded to the
     // display precision), then shows the current line again with the first
-    // profile selected.
-    void LoadArray();
+    // profile selected. `progress` hears lines done out of the line count.
+    void LoadArray(Progress* progress = nullptr);
     // See the free function of the same name.
     std::int32_t FindLineByProfileId(std::string_view text) const noexcept;
     // The profile list's selection handler: the selected line becomes the
@@ -79,7 +80,8 @@ public:
     void ProfileSelected();
     // Merges the starting-point file of the options, reloads both lists,
     // passes every line through the grid and shows the selected line.
-    MergeReport RefreshDataEdit();
+    // `progress` hears lines done out of the line count.
+    MergeReport RefreshDataEdit(Progress* progress = nullptr);
     // Redraws the profile charts for a line (0: the current line); the
     // copied-data curve goes with the redraw.
     void PlotData(std::int32_t line);
