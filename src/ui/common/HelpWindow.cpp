@@ -5,8 +5,12 @@
 
 namespace tolvanor::ui {
 
-void ShowUserGuide(QWidget* parent) { QMessageBox::information(parent, "Tolvanor", "The user guide is not bundled yet."); }
+void ShowUserGuide(QWidget* parent) {
+    QMessageBox::information(parent, "Tolvanor", "The user guide is not bundled yet.");
+}
 
-void ShowAbout(QWidget* parent) { QMessageBox::about(parent, "About Tolvanor", "Tolvanor"); }
+void ShowAbout(QWidget* parent) {
+    QMessageBox::about(parent, "About Tolvanor", "Tolvanor");
+}
 
 } // namespace tolvanor::ui

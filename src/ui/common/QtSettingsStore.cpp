@@ -11,8 +11,7 @@ QString KeyOf(std::string_view key) {
 
 } // namespace
 
-QtSettingsStore::QtSettingsStore(const QString& appName)
-    : settings_(QSettings::UserScope, Organisation, appName) {}
+QtSettingsStore::QtSettingsStore(const QString& appName) : settings_(QSettings::UserScope, Organisation, appName) {}
 
 QtSettingsStore::QtSettingsStore(const QString& iniFile, QSettings::Format format) : settings_(iniFile, format) {}
 
@@ -26,6 +25,8 @@ void QtSettingsStore::Save(std::string_view key, std::string_view value) {
     settings_.setValue(KeyOf(key), QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size())));
 }
 
-bool QtSettingsStore::Contains(std::string_view key) const { return settings_.contains(KeyOf(key)); }
+bool QtSettingsStore::Contains(std::string_view key) const {
+    return settings_.contains(KeyOf(key));
+}
 
 } // namespace tolvanor::ui
