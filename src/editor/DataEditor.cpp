@@ -216,6 +216,8 @@ MergeReport DataEditor::RefreshDataEdit(Progress* progress) {
 void DataEditor::PlotData(std::int32_t line) {
     state_.CopiedCurveShown = false;
     if (plots_ != nullptr) plots_->PlotData(line);
+    // Every redraw shows the copied stretch again once more than one shot is held.
+    if (copied_.Count() > 1) state_.CopiedCurveShown = true;
 }
 
 void DataEditor::NextLine() {

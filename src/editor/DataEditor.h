@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "editor/CopyBuffer.h"
 #include "editor/EditorOptions.h"
 #include "editor/EditorWindowState.h"
 #include "grid/GridModel.h"
 #include "editor/ShotRow.h"
+#include "editor/Undo.h"
 #include "startpoints/MergeStartingPoints.h"
 
 #include <cstdint>
@@ -40,6 +42,10 @@ public:
     const GridModel& Grid() const noexcept { return grid_; }
     EditorWindowState& State() noexcept { return state_; }
     const EditorWindowState& State() const noexcept { return state_; }
+    // The one-level undo's remembered grid cell (Undo.h) and the copy buffer (CopyBuffer.h).
+    UndoCell& UndoPosition() noexcept { return undoCell_; }
+    CopyBuffer& Copied() noexcept { return copied_; }
+    const CopyBuffer& Copied() const noexcept { return copied_; }
     void SetPlotSink(PlotSink* plots) noexcept { plots_ = plots; }
 
     // The profile list: one entry per line, the selected one names the line shown.
@@ -105,6 +111,8 @@ private:
     // Reused for every line so bulk passes do not allocate.
     std::vector<double> planEastings_;
     std::vector<double> planNorthings_;
+    UndoCell undoCell_;
+    CopyBuffer copied_;
 };
 
 } // namespace tolvanor
