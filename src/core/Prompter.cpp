@@ -3,6 +3,11 @@
 
 namespace tolvanor {
 
+std::string Prompter::Choose(const ChoiceRequest& request) {
+    return Input(
+        InputRequest{request.Prompt, request.Title, request.Items.empty() ? std::string() : request.Items.front()});
+}
+
 MessageAnswer DefaultAnswer(MessageButtons buttons, DefaultButton choice) noexcept {
     const int index = static_cast<int>(choice);
     switch (buttons) {

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvanor {
 
@@ -33,6 +34,13 @@ struct FileDialogRequest {
     std::string InitialPath; // a folder or a file name
 };
 
+// A pick from a list (the answer may also be typed).
+struct ChoiceRequest {
+    std::string Prompt;
+    std::string Title;
+    std::vector<std::string> Items;
+};
+
 struct FolderRequest {
     std::string Title;
     std::string InitialFolder;
@@ -52,6 +60,9 @@ public:
     virtual std::string OpenFile(const FileDialogRequest& request) = 0;
     virtual std::string SaveFile(const FileDialogRequest& request) = 0;
     virtual std::string BrowseFolder(const FolderRequest& request) = 0;
+    // Empty text when cancelled. Prompters without a list ask with an input
+    // box whose default is the first item.
+    virtual std::string Choose(const ChoiceRequest& request);
 
     // The common case: text, OK button, the application's title.
     MessageAnswer Message(std::string_view text) { return Message(MessageRequest{std::string(text)}); }
