@@ -53,9 +53,10 @@ void ShotToRowTexts(const ShotRecord& shot, std::span<std::string> cells) {
     SetMaskText(cells[Col::Tide], shot.Tide, DistanceDecimals);
     float elevation = shot.Elevation;
     if (IsWaterShot(shot.ShotType())) {
-        // From the sounder values as the cells show them.
-        float depth = MaskedValue(shot.DBT, SounderDecimals) - MaskedValue(shot.Heave, SounderDecimals);
-        depth = depth - MaskedValue(shot.Tide, DistanceDecimals);
+        // From the record's own sounder values, so the true elevation is
+        // rounded once; single-precision steps.
+        float depth = shot.DBT - shot.Heave;
+        depth = depth - shot.Tide;
         elevation = -depth;
     }
     SetMaskText(cells[Col::Elevation], elevation, DistanceDecimals);

@@ -20,8 +20,9 @@ bool IsWaterShot(std::string_view shotType) noexcept;
 // The cells the grid shows for a shot, written over `cells` (their storage
 // is reused). Numbers go through their display patterns; a water shot shows
 // the elevation -(DBT - heave - tide), in single-precision steps, of the
-// DBT, heave and tide its row shows, so the row agrees with itself and
-// passing it through the grid twice changes nothing.
+// record's own DBT, heave and tide. Stored back, those three are rounded, so
+// a second pass may move that elevation by one display unit; a third
+// changes nothing.
 // `cells` holds at least 13 texts.
 void ShotToRowTexts(const ShotRecord& shot, std::span<std::string> cells);
 
