@@ -39,9 +39,7 @@ void AnalyseProfile(std::span<const ProfilePoint> profile, const AnalysisOptions
     for (const double level : options.Contours) figures.Contours.push_back(FindContourCrossings(profile, level));
     if (profile.empty()) return;
     SetRanges(profile, figures);
-    const double from = std::min(options.From, options.To);
-    const double to = std::max(options.From, options.To);
-    figures.AreaAboveDatum = AreaAboveDatum(profile, options.Datum, from, to);
+    figures.AreaAboveDatum = AreaAboveDatum(profile, options.Datum, options.From, options.To);
     if (options.Templates == nullptr) return;
     if (const auto* design = options.Templates->Find(figures.Profile)) {
         figures.HasTemplate = true;

@@ -79,7 +79,7 @@ double AreaAboveDatum(std::span<const ProfilePoint> profile, double datum, doubl
     if (profile.size() < 2) return 0;
     const double level = LevelAsStored(datum);
     const ProfilePoint flat[] = {{profile.front().Distance, level}, {profile.back().Distance, level}};
-    return AreasBetween(profile, flat, from, to).Above;
+    return AreasBetween(profile, flat, std::min(from, to), std::max(from, to)).Above;
 }
 
 } // namespace tolvanor

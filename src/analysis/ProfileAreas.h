@@ -23,7 +23,7 @@ AreaPair AreasBetween(std::span<const ProfilePoint> profile, std::span<const Pro
                       double to);
 
 // The area of the profile above `datum` (taken as stored) over [from, to]
-// clipped to the profile's extent.
+// clipped to the profile's extent; the limits may come in either order.
 double AreaAboveDatum(std::span<const ProfilePoint> profile, double datum, double from, double to);
 
 } // namespace tolvanor

@@ -5,7 +5,9 @@
 #include "core/MaskText.h"
 #include "output/OutputFile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tolvanor {
 
@@ -46,23 +48,25 @@ private:
     bool first_ = true;
 };
 
-bool HasLimits(const AnalysisOptions& options) {
-    return std::isfinite(options.From) || std::isfinite(options.To);
-}
-
-std::string LimitText(double value) {
-    return std::isfinite(value) ? GeneralText(value) : std::string();
+// A level as the user would type it back: 0.3, not the 32-bit value's 15 digits.
+std::string LevelText(double level) {
+    const double stored = LevelAsStored(level);
+    if (!(std::fabs(stored) <= std::numeric_limits<float>::max())) return GeneralText(stored);
+    return GeneralText(static_cast<float>(stored));
 }
 
 void WriteHeading(std::string& out, const AnalysisOptions& options) {
     CsvRow row(out);
     row.Text("Profile").Text("Shots Used").Text("Min Distance").Text("Max Distance");
     row.Text("Min Elevation").Text("Max Elevation");
-    std::string area = "Area Above " + GeneralText(LevelAsStored(options.Datum));
-    if (HasLimits(options)) area += " From " + LimitText(options.From) + " To " + LimitText(options.To);
+    std::string area = "Area Above " + LevelText(options.Datum);
+    const double from = std::min(options.From, options.To);
+    const double to = std::max(options.From, options.To);
+    if (std::isfinite(from)) area += " From " + GeneralText(from);
+    if (std::isfinite(to)) area += " To " + GeneralText(to);
     row.Text(area);
     for (std::size_t c = 0; c < options.Contours.size(); ++c) {
-        const std::string name = "Contour " + GeneralText(LevelAsStored(options.Contours[c]));
+        const std::string name = "Contour " + LevelText(options.Contours[c]);
         row.Text(name + " First").Text(name + " Last").Text(name + " Count");
     }
     if (options.Templates != nullptr) row.Text("Above Template").Text("Below Template");
