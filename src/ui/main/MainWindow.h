@@ -4,12 +4,17 @@
 #include "ui/main/MainControls.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 #include <string>
+#include <string_view>
 
+class QCheckBox;
 class QCloseEvent;
+class QComboBox;
+class QLineEdit;
 class QDragEnterEvent;
 class QDropEvent;
 
@@ -20,6 +25,8 @@ class OutputEditor;
 class Prompter;
 class SettingsStore;
 struct GenerateOptions;
+struct MainSettings;
+struct MergeReport;
 struct ReadOptions;
 } // namespace tolvanor
 
@@ -46,6 +53,8 @@ public:
     // The output command's view of the editor window (visibility, profile
     // list); without one the window uses hooks on the editor alone.
     void SetOutputEditor(OutputEditor* editor) noexcept { outputEditor_ = editor; }
+    // The editor window, so Show Edit Window can restore it when minimized.
+    void SetEditorWindow(QWidget* window) noexcept { editorWindow_ = window; }
 
     // A file named on the command line or dropped on the window: into the
     // source box, the data type from its extension where that is clear, then
@@ -90,6 +99,11 @@ signals:
     void StartingPointFileNamed(const QString& file);
     // The user asked to end the program and nothing stands in the way.
     void QuitRequested();
+    // New File emptied the job (the editor drops what it showed).
+    void JobCleared();
+    // Lines changed outside the editor (merge, output processing): the
+    // editor window redraws what it shows.
+    void JobChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,17 +112,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildWindow();
     void ConnectCommands();
     void ConnectSettings();
     void InstallTextBoxRules();
-    void AfterLoad(int outcome);
+    void BindListSetting(QComboBox* list, std::string_view key);
+    void BindCheckSetting(QCheckBox* box, std::string_view key);
+    void ApplySettings(const MainSettings& values);
+    void RunLoad(bool newFile);
     void UpdateEditorOptions();
     void UpdateElevChangeEnabled();
     void UpdatePreview();
-    void ShowMergeResult(const struct MergeReport& report, bool listSkipped);
+    void UpdateTabButtons();
+    void ShowMergeResult(const MergeReport& report, bool listSkipped);
     bool ConfirmQuit();
-    bool ThinIncrementLeft();
+    bool TextBoxEvent(QLineEdit* edit, QEvent* event);
+    void SaveSetting(std::string_view key, const QString& value);
 
     Job& job_;
     DataEditor& editor_;
@@ -117,9 +135,12 @@ private:
     MainControls controls_;
     OutputEditor* outputEditor_ = nullptr;
     std::unique_ptr<OutputEditor> ownHooks_;
+    QPointer<QWidget> editorWindow_;
     SourceViewerWindow* viewer_ = nullptr;
-    bool busy_ = false;
-    bool quitting_ = false;
+    bool settingsReady_ = false; // folder changes before SetDefaults are not remembered
+    bool busy_ = false;          // a command runs (and lets paint events through)
+    bool quitting_ = false;      // Save and Exit saved: close without asking
+    bool checkingThinInc_ = false;
 };
 
 } // namespace tolvanor::ui
