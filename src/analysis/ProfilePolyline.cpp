@@ -12,6 +12,7 @@ namespace tolvanor {
 void ExtractProfile(const Job& job, std::int32_t line, std::vector<ProfilePoint>& points) {
     points.clear();
     const std::int32_t count = std::min(job.ShotCount(line), job.Data.ShotBound());
+    points.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (std::int32_t shot = 1; shot <= count; ++shot) {
         const ShotRecord& record = job.Data.At(line, shot);
         if (record.Ignore) continue;

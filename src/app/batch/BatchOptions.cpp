@@ -126,8 +126,12 @@ std::optional<BatchOptions> ParseBatchOptions(int argc, char** argv, int& exitSt
     app.add_option("--save-job", options.SaveJob, "Save the job (.tvn) after output, to reopen it later")
         ->type_name("FILE");
 
+    AnalysisCommandLine analysis;
+    analysis.Add(app);
+
     try {
         app.parse(argc, argv);
+        analysis.Finish(app, options.Analysis);
         std::string bad;
         if (!SetFormats(formats, options, bad)) {
             throw CLI::ValidationError("--formats", "unknown format \"" + bad + "\" (use csv,xyz,irp,se,rer,xls)");

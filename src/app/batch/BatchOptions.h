@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/batch/AnalysisStep.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +42,7 @@ struct BatchOptions {
     std::string TemplateFile;
     bool Overwrite = false;
     std::string SaveJob;
+    AnalysisRequest Analysis;
 };
 
 // Parses the command line. Returns the options, or the exit status when the

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/batch/BatchRun.h"
 
+#include "app/batch/AnalysisStep.h"
 #include "app/batch/StderrPrompter.h"
 #include "app/batch/TerminalProgress.h"
 #include "app/common/HugePageResource.h"
@@ -128,6 +129,9 @@ int RunBatch(const BatchOptions& options, std::FILE* messages, bool showProgress
             status = ExitSkipped;
         }
     }
+
+    // After output, so it sees the lines as the deliverables do (normalized, thinned).
+    if (!RunAnalysis(job, options.Analysis, options.ThreeDigits, prompter, messages)) status = ExitFailed;
 
     if (!options.SaveJob.empty() && job.LineCount > 0) {
         if (terminal) terminal->Begin("Saving " + options.SaveJob);
