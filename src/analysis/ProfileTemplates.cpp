@@ -3,15 +3,14 @@
 
 #include "core/NumberParsing.h"
 #include "core/Text.h"
-#include "input/Remark.h"
+#include "editor/TemplateFile.h"
 #include "startpoints/TextFileLines.h"
-#include "startpoints/TrimToLastDigit.h"
 
 namespace tolvanor {
 
 namespace {
 
-std::vector<ProfilePoint> TemplatePoints(const std::vector<std::string_view>& fields) {
+std::vector<ProfilePoint> PointsOfLine(const std::vector<std::string_view>& fields) {
     std::vector<ProfilePoint> points;
     for (std::size_t j = 1; j + 1 < fields.size() && points.size() < ProfileTemplates::MaxPoints; j += 2) {
         float distance = 0;
@@ -39,14 +38,14 @@ void ProfileTemplates::Parse(const std::vector<std::string>& lines, bool threeDi
     byKey_.clear();
     for (const std::string& line : lines) {
         const auto fields = SplitFields(line, ',');
-        auto key = ProfileNumberFromRemark(fields[0], threeDigits);
-        if (byKey_.contains(key)) continue; // the first template of a profile is the one drawn
-        byKey_.emplace(std::move(key), TemplatePoints(fields));
+        auto key = TemplateKey(fields[0], threeDigits); // the overlay's keys
+        if (byKey_.contains(key)) continue;             // the first template of a profile is the one drawn
+        byKey_.emplace(std::move(key), PointsOfLine(fields));
     }
 }
 
 const std::vector<ProfilePoint>* ProfileTemplates::Find(std::string_view lineName) const {
-    const auto found = byKey_.find(TrimToLastDigit(lineName));
+    const auto found = byKey_.find(LineTemplateKey(lineName));
     return found == byKey_.end() ? nullptr : &found->second;
 }
 
