@@ -10,7 +10,8 @@ install(TARGETS tolvanor-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET tolvanor)
   install(TARGETS tolvanor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${TOLVANOR_PACKAGING_DIR}/tolvanor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${TOLVANOR_PACKAGING_DIR}/tolvanor.svg
+  # The window's own icon, so the desktop shows the program as its windows do.
+  install(FILES ${PROJECT_SOURCE_DIR}/src/ui/resources/icons/tolvanor.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   install(FILES ${TOLVANOR_PACKAGING_DIR}/tolvanor-mime.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME tolvanor.xml)
