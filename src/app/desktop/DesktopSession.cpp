@@ -5,6 +5,7 @@
 #include "core/Job.h"
 #include "editor/DataEditor.h"
 #include "ui/main/MainWindow.h"
+#include "ui/startpoints/StartingPointsWindow.h"
 
 #include <QTimer>
 
@@ -15,6 +16,8 @@ DesktopSession::DesktopSession(Prompter& prompter, SettingsStore& settings, QObj
       job_(std::make_unique<Job>(Job::DefaultMaxLines, Job::DefaultMaxShots, rowMemory_.get())),
       editor_(std::make_unique<DataEditor>(*job_, prompter_)),
       main_(std::make_unique<ui::MainWindow>(*job_, *editor_, prompter_, settings_)) {
+    // Created once and then only shown and hidden, so its entries outlive a Quit.
+    startingPoints_ = new ui::StartingPointsWindow(prompter_, editor_->Options(), main_.get());
     ConnectWindows();
 }
 
@@ -27,10 +30,12 @@ DesktopSession::~DesktopSession() {
 
 void DesktopSession::ConnectWindows() {
     connect(main_.get(), &ui::MainWindow::QuitRequested, this, &DesktopSession::Finished);
-    // The editor window and the starting-point window connect here:
-    // EditorWindowRequested, JobCleared and JobChanged to the editor window,
-    // StartingPointEditorRequested and StartingPointFileNamed to the
-    // starting-point window.
+    connect(main_.get(), &ui::MainWindow::StartingPointEditorRequested, startingPoints_,
+            &ui::StartingPointsWindow::ShowEditor);
+    connect(main_.get(), &ui::MainWindow::StartingPointFileNamed, startingPoints_,
+            &ui::StartingPointsWindow::SetStartingPointPath);
+    // The editor window connects here: EditorWindowRequested, JobCleared and
+    // JobChanged to the editor window.
 }
 
 void DesktopSession::Start(const QString& file) {

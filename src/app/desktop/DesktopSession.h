@@ -16,7 +16,8 @@ class SettingsStore;
 
 namespace tolvanor::ui {
 class MainWindow;
-}
+class StartingPointsWindow;
+} // namespace tolvanor::ui
 
 namespace tolvanor::desktop {
 
@@ -35,6 +36,7 @@ public:
     Job& GetJob() noexcept { return *job_; }
     DataEditor& Editor() noexcept { return *editor_; }
     ui::MainWindow& Main() noexcept { return *main_; }
+    ui::StartingPointsWindow& StartingPoints() noexcept { return *startingPoints_; }
 
     // Shows the main window; a file from the command line is opened as a
     // dropped one would be.
@@ -53,6 +55,8 @@ private:
     std::unique_ptr<Job> job_;
     std::unique_ptr<DataEditor> editor_;
     std::unique_ptr<ui::MainWindow> main_;
+    // A child window of the main window, which deletes it.
+    ui::StartingPointsWindow* startingPoints_ = nullptr;
 };
 
 } // namespace tolvanor::desktop
