@@ -13,10 +13,6 @@ namespace {
 // that stay apart from it and from each other.
 constexpr std::int32_t Palette[] = {0xB04000, 0x0060E0, 0x20A020, 0x9000A0, 0x204080, 0x808000, 0x808080, 0x008080};
 
-bool SamePosition(double a, double b) noexcept {
-    return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(a));
-}
-
 // The low and high of a set of values, with a little room on both sides; a
 // flat set gets one unit of room so its axis still has a length.
 AxisRange Padded(double low, double high, bool reversed) {
@@ -173,12 +169,16 @@ void ChartModel::SetCursor(int index, double x, double y) {
     cursor.Y = y;
     cursor.PointIndex = -1;
     if (!curves_.empty()) {
+        // Positions come from the grid's texts, rounded to a tenth at most.
+        constexpr double tolerance = 0.05 + 1e-9;
         const auto& first = curves_.front();
+        double best = std::numeric_limits<double>::infinity();
         for (std::size_t i = 0; i < first.Count(); ++i) {
-            if (SamePosition(first.X[i], x) && SamePosition(first.Y[i], y)) {
-                cursor.PointIndex = static_cast<int>(i);
-                break;
-            }
+            const double dx = std::abs(first.X[i] - x);
+            const double dy = std::abs(first.Y[i] - y);
+            if (dx > tolerance || dy > tolerance || dx + dy >= best) continue;
+            best = dx + dy;
+            cursor.PointIndex = static_cast<int>(i);
         }
     }
     Notify(ChartCursorsChanged);

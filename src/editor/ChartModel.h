@@ -110,7 +110,7 @@ public:
     void SetActiveCursor(int index);
     const ChartCursor& Cursor(int index) const noexcept { return cursors_[index == 0 ? 0 : 1]; }
     // Puts a cursor at a position; its point index is the first curve's
-    // point at exactly that position, or -1.
+    // point at that position as the grid shows it (within 0.05), or -1.
     void SetCursor(int index, double x, double y);
     // Puts a cursor on the first curve's point nearest to x.
     void SnapCursor(int index, double x);

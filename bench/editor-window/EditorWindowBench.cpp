@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Times the profile editor window on a full job (1000 profiles x 2999
+// shots, window 1600 x 1000, offscreen) and prints each figure, the median
+// of five runs, beside its target.
+#include "app/common/HugePageResource.h"
+#include "core/Job.h"
+#include "core/MemorySettingsStore.h"
+#include "core/Prompter.h"
+#include "editor/DataEditor.h"
+#include "ui/editor/ChartView.h"
+#include "ui/editor/DataEditWindow.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tolvanor;
+using Clock = std::chrono::steady_clock;
+
+class SilentPrompter : public Prompter {
+public:
+    using Prompter::Message;
+    MessageAnswer Message(const MessageRequest& request) override {
+        std::fprintf(stderr, "unexpected message: %s\n", request.Text.c_str());
+        return MessageAnswer::Ok;
+    }
+    std::string Input(const InputRequest&) override { return {}; }
+    std::string OpenFile(const FileDialogRequest&) override { return {}; }
+    std::string SaveFile(const FileDialogRequest&) override { return {}; }
+    std::string BrowseFolder(const FolderRequest&) override { return {}; }
+};
+
+// A profile as a field crew shoots it: land shots walking out from the
+// starting point, then sounder shots, positions with millimetre noise.
+void FillLine(Job& job, std::int32_t line, std::int32_t shots, std::mt19937& random) {
+    std::uniform_real_distribution<double> noise(-0.004, 0.004);
+    std::uniform_real_distribution<float> jitter(-0.05f, 0.05f);
+    const std::string name = std::to_string(100 + line);
+    const double startEasting = 512000.0 + 25.0 * line;
+    const double startNorthing = 4108000.0 - 10.0 * line;
+    auto& header = job.Data.EditHeader(line);
+    header.StartEasting() = startEasting;
+    header.StartNorthing() = startNorthing;
+    header.LineAngle() = 289.0f;
+    header.ShotCount() = shots;
+    const double angle = 289.0 * 3.141592653589793 / 180.0;
+    for (std::int32_t shot = 1; shot <= shots; ++shot) {
+        auto& record = job.Data.Edit(line, shot);
+        const double distance = 0.37 * shot;
+        record.SeqNum = shot;
+        record.Easting = std::round((startEasting - std::sin(angle) * distance + noise(random)) * 1000) / 1000;
+        record.Northing = std::round((startNorthing - std::cos(angle) * distance + noise(random)) * 1000) / 1000;
+        record.DistDownRange = static_cast<float>(distance);
+        record.SetProfileNumber(name);
+        record.SetRemark("PRO " + name);
+        if (shot < shots / 3) {
+            record.SetShotType("L");
+            record.Elevation = 3.2f - 0.0021f * static_cast<float>(shot) + jitter(random);
+        } else {
+            record.SetShotType("W");
+            record.DBT = 0.8f + 0.0043f * static_cast<float>(shot) + jitter(random);
+            record.Heave = jitter(random);
+            record.Tide = 0.62f;
+            record.Elevation = record.Heave + record.Tide - record.DBT;
+        }
+    }
+}
+
+template <typename Work> double Milliseconds(Work&& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+template <typename Work> double MedianOfFive(Work&& work) {
+    std::vector<double> times;
+    for (int i = 0; i < 5; ++i) times.push_back(Milliseconds(work));
+    std::sort(times.begin(), times.end());
+    return times[2];
+}
+
+double ResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            double kilobytes = 0;
+            status >> kilobytes;
+            return kilobytes / 1024;
+        }
+        status.ignore(1 << 12, '\n');
+    }
+    return 0;
+}
+
+bool Report(const char* what, double value, double limit, const char* unit) {
+    const bool ok = value <= limit;
+    std::printf("%-62s %8.1f %s  (target <= %.0f %s)%s\n", what, value, unit, limit, unit, ok ? "" : "  EXCEEDED");
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    constexpr std::int32_t Lines = 1000;
+    constexpr std::int32_t Shots = 2999;
+    HugePageResource rowMemory;
+    Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
+    SilentPrompter prompter;
+    MemorySettingsStore settings;
+    settings.Save("WindowState", "0");
+    std::mt19937 random(20240601);
+    for (std::int32_t line = 1; line <= Lines; ++line) FillLine(job, line, Shots, random);
+    job.LineCount = Lines;
+
+    // The headless pass first, on its own editor over the same job.
+    double headless = 0;
+    {
+        DataEditor bare(job, prompter);
+        headless = MedianOfFive([&] { bare.RefreshDataEdit(); });
+    }
+
+    DataEditor editor(job, prompter);
+    ui::DataEditWindow window(job, editor, prompter, settings);
+    window.resize(1600, 1000);
+    editor.RefreshDataEdit();
+    window.ShowEditor();
+    window.resize(1600, 1000);
+    QApplication::processEvents();
+    window.SyncFromCore();
+
+    const double shown = MedianOfFive([&] {
+        editor.RefreshDataEdit();
+        QApplication::processEvents();
+        window.SyncFromCore();
+    });
+
+    editor.SelectProfile(500);
+    window.SyncFromCore();
+    bool forward = true;
+    const double lineChange = MedianOfFive([&] {
+        if (forward) {
+            window.NextLine();
+        } else {
+            window.PreviousLine();
+        }
+        forward = !forward;
+    });
+
+    auto* area = window.Chart(PlotId::Area);
+    const double planReplot = MedianOfFive([&] { area->replot(QCustomPlot::rpImmediateRefresh); });
+
+    bool ok = true;
+    std::printf("Editor window, %d profiles x %d shots, window %dx%d, median of 5\n", Lines, Shots, window.width(),
+                window.height());
+    ok &= Report("Next/previous line, 2999 shots, neighbours shown, five charts", lineChange, 30, "ms");
+    ok &= Report("Full replot of the plan view, 1000 lines", planReplot, 30, "ms");
+    std::printf("RefreshDataEdit headless: %.0f ms; with the window shown: %.0f ms\n", headless, shown);
+    ok &= Report("RefreshDataEdit shown / headless (x100)", 100 * shown / headless, 130, "%");
+    ok &= Report("Resident memory with the full job and the editor shown", ResidentMegabytes(), 550, "MB");
+    std::printf("%s\n", ok ? "within limits" : "LIMIT EXCEEDED");
+    return ok ? 0 : 1;
+}
