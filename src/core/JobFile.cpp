@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/JobFile.h"
 
+#include "core/AtomicFile.h"
 #include "core/Job.h"
 #include "core/Progress.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <limits>
-#include <system_error>
 
 namespace tolvanor {
 
@@ -131,76 +128,17 @@ private:
     std::string buffer_;
 };
 
-std::string ReasonOf(int error) {
-    return std::generic_category().message(error);
-}
-
-// A name beside the target that nothing else uses yet, created empty.
-std::FILE* CreateTemporary(const std::filesystem::path& target, std::filesystem::path& temporary, int& error) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = target;
-        temporary += ".tmp" + (attempt == 0 ? std::string() : std::to_string(attempt));
-        errno = 0;
-        // "x": fail rather than reuse a file that is already there.
-        if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return file;
-        error = errno;
-        if (error != EEXIST) return nullptr;
-    }
-    return nullptr;
-}
-
-// Writes through `fill` into a new file beside the target, then renames it
-// over the target. On any failure the target is untouched and the partial
-// file removed.
-template <typename Fill> JobFileStatus SaveAtomically(const std::string& path, Fill fill) {
-    std::error_code ignored;
-    std::filesystem::path target(path);
-    // Keep a symbolic link and replace the file it points to.
-    if (std::filesystem::is_symlink(target, ignored)) {
-        const auto resolved = std::filesystem::weakly_canonical(target, ignored);
-        if (!ignored) target = resolved;
-    }
-    std::filesystem::path temporary;
-    int error = 0;
-    std::FILE* file = CreateTemporary(target, temporary, error);
-    if (file == nullptr) return {false, ReasonOf(error != 0 ? error : EIO)};
-
-    errno = 0;
-    bool ok = fill(file);
-    if (ok && std::fflush(file) != 0) ok = false;
-    error = errno;
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        std::filesystem::remove(temporary, ignored);
-        return {false, ReasonOf(error != 0 ? error : EIO)};
-    }
-
-    // The new file takes the old one's permissions.
-    const auto status = std::filesystem::status(target, ignored);
-    if (!ignored && std::filesystem::exists(status)) {
-        std::filesystem::permissions(temporary, status.permissions(), ignored);
-    }
-    std::error_code renameError;
-    std::filesystem::rename(temporary, target, renameError);
-    if (renameError) {
-        std::filesystem::remove(temporary, ignored);
-        return {false, renameError.message()};
-    }
-    return {};
-}
-
 } // namespace
 
 JobFileStatus WriteJobFile(const Job& job, const std::string& path, Progress* progress) {
-    return SaveAtomically(path, [&](std::FILE* file) {
-        auto sink = [file](std::string_view bytes) {
-            return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-        };
-        return JobTextWriter<decltype(sink)>(sink).Write(job, progress);
-    });
+    AtomicFile file;
+    if (!file.Open(path, AtomicFile::Start::Empty)) return {false, file.Reason()};
+    auto sink = [&file](std::string_view bytes) { return file.Write(bytes); };
+    if (!JobTextWriter<decltype(sink)>(sink).Write(job, progress) || !file.Commit()) {
+        file.Abandon();
+        return {false, file.Reason()};
+    }
+    return {};
 }
 
 std::string JobFileText(const Job& job) {

@@ -15,9 +15,8 @@ struct JobFileStatus {
 
 // Writes the whole job as a job file: for every line 0..LineCount its header
 // and shots 1..ShotCount, one text line of 17 comma-separated fields each,
-// CR LF line ends. The file is written beside the target under another name
-// and renamed over it only when complete, so a failed save leaves any earlier
-// file as it was.
+// CR LF line ends. Written as an AtomicFile: a failed or interrupted save
+// leaves any earlier file exactly as it was.
 JobFileStatus WriteJobFile(const Job& job, const std::string& path, Progress* progress = nullptr);
 
 // The text WriteJobFile writes.

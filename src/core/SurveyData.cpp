@@ -16,16 +16,34 @@ SurveyData::SurveyData(std::int32_t maxLines, std::int32_t maxShots, std::pmr::m
     // the default resource instead.
     lines_.reserve(static_cast<std::size_t>(maxLines + 7));
     for (std::int32_t line = 0; line <= lineBound_; ++line) lines_.emplace_back(rowMemory_);
+    versions_.assign(lines_.size(), 0);
 }
 
 SurveyData::SurveyData(const SurveyData& other)
     : lineBound_(other.lineBound_), shotBound_(other.shotBound_), rowMemory_(other.rowMemory_) {
     lines_.reserve(other.lines_.size());
     for (const Row& row : other.lines_) lines_.emplace_back(row, rowMemory_);
+    versions_ = other.versions_;
+    clock_ = other.clock_;
 }
 
 SurveyData& SurveyData::operator=(const SurveyData& other) {
     if (this != &other) *this = SurveyData(other);
+    return *this;
+}
+
+SurveyData& SurveyData::operator=(SurveyData&& other) noexcept {
+    if (this == &other) return *this;
+    // The other table counted on its own: every line gets a number this
+    // table has never given out.
+    const std::uint64_t clock = std::max(clock_, other.clock_);
+    lineBound_ = other.lineBound_;
+    shotBound_ = other.shotBound_;
+    rowMemory_ = other.rowMemory_;
+    lines_ = std::move(other.lines_);
+    versions_ = std::move(other.versions_);
+    clock_ = clock;
+    for (auto& version : versions_) version = ++clock_;
     return *this;
 }
 
@@ -39,6 +57,7 @@ const ShotRecord& SurveyData::At(std::int32_t line, std::int32_t shot) const noe
 ShotRecord& SurveyData::Edit(std::int32_t line, std::int32_t shot) {
     assert(InRange(line, shot));
     auto& row = lines_[static_cast<std::size_t>(line)];
+    versions_[static_cast<std::size_t>(line)] = ++clock_;
     const auto index = static_cast<std::size_t>(shot);
     if (index >= row.size()) {
         // Grow geometrically but never past the line's capacity.
@@ -57,14 +76,17 @@ std::int32_t SurveyData::StoredCount(std::int32_t line) const noexcept {
 void SurveyData::CopyLine(std::int32_t from, std::int32_t to) {
     if (from == to) return;
     lines_[static_cast<std::size_t>(to)] = lines_[static_cast<std::size_t>(from)];
+    versions_[static_cast<std::size_t>(to)] = ++clock_;
 }
 
 void SurveyData::SwapLines(std::int32_t a, std::int32_t b) noexcept {
     lines_[static_cast<std::size_t>(a)].swap(lines_[static_cast<std::size_t>(b)]);
+    std::swap(versions_[static_cast<std::size_t>(a)], versions_[static_cast<std::size_t>(b)]);
 }
 
 void SurveyData::Clear() noexcept {
     for (auto& row : lines_) Row(rowMemory_).swap(row);
+    for (auto& version : versions_) version = ++clock_;
 }
 
 void SurveyData::Reserve(std::int32_t line, std::int32_t count) {

@@ -25,7 +25,7 @@ public:
     SurveyData(const SurveyData& other);
     SurveyData(SurveyData&& other) noexcept = default;
     SurveyData& operator=(const SurveyData& other);
-    SurveyData& operator=(SurveyData&& other) noexcept = default;
+    SurveyData& operator=(SurveyData&& other) noexcept;
     ~SurveyData() = default;
 
     std::pmr::memory_resource* RowMemory() const noexcept { return rowMemory_; }
@@ -44,6 +44,13 @@ public:
 
     const ShotRecord& Header(std::int32_t line) const noexcept { return At(line, 0); }
     ShotRecord& EditHeader(std::int32_t line) { return Edit(line, 0); }
+
+    // A number that changes whenever anything may have changed a line: every
+    // Edit of one of its records, a copy over it, a Clear, an assignment of
+    // the table. Lines keep theirs when they swap places. No two contents a
+    // line of this table has held share a number, so a pass that found a
+    // line unchanged by it may skip the line while its number stays.
+    std::uint64_t LineVersion(std::int32_t line) const noexcept { return versions_[static_cast<std::size_t>(line)]; }
 
     // Records stored for a line (0 when untouched); records from here on read empty.
     std::int32_t StoredCount(std::int32_t line) const noexcept;
@@ -64,6 +71,8 @@ private:
     std::int32_t shotBound_;
     std::pmr::memory_resource* rowMemory_;
     std::vector<Row> lines_;
+    std::vector<std::uint64_t> versions_;
+    std::uint64_t clock_ = 0;
 };
 
 } // namespace tolvanor

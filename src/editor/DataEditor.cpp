@@ -10,6 +10,7 @@
 #include "processing/LineGeometry.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace tolvanor {
 
@@ -164,16 +165,33 @@ void DataEditor::StoreGridLine(std::int32_t line) {
 }
 
 void DataEditor::LoadArray(Progress* progress) {
+    PassEveryLine(false, progress);
+}
+
+// Every list entry's line once through the grid (after its distances when
+// `distances` is set). With the memo on, a line the same kind of pass has
+// already left unchanged is skipped: passing it would change nothing.
+void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     job_.BeginLoading();
     const auto lastLine = std::min<std::int32_t>(job_.LineCount, static_cast<std::int32_t>(profileList_.size()));
+    const PassMemo::PassKind kind{options_.SortOrder, distances};
     ReportProgress(progress, 0, lastLine);
-    for (std::int32_t line = 1; line <= lastLine; ++line) {
-        SelectProfile(line - 1);
-        ArrayToGrid(FindLineByProfileId(ProfileText()));
-        grid_.SetRow(1);
-        SortGrid();
-        ReportProgress(progress, line, lastLine);
+    for (std::int32_t entry = 1; entry <= lastLine; ++entry) {
+        SelectProfile(entry - 1);
+        const std::int32_t line = FindLineByProfileId(ProfileText());
+        if (useMemo_ && line > 0 && passMemo_.Settled(job_, line, kind)) {
+            ShowPlanCurve(line);
+        } else {
+            const std::uint64_t before = useMemo_ && line > 0 ? passMemo_.Fingerprint(job_, line) : 0;
+            if (distances && line > 0) RecomputeLineDistances(job_, line);
+            ArrayToGrid(line);
+            grid_.SetRow(1);
+            SortGrid();
+            if (useMemo_ && line > 0) passMemo_.Record(job_, line, kind, before);
+        }
+        ReportProgress(progress, entry, lastLine);
     }
+    if (useMemo_) passMemo_.Prune(job_);
     grid_.SetCol(0);
     if (!profileList_.empty()) {
         SelectProfile(0);
@@ -182,6 +200,32 @@ void DataEditor::LoadArray(Progress* progress) {
         grid_.SetCol(1);
     }
     job_.EndLoading(prompter_);
+}
+
+// What ArrayToGrid gives the plan view, for a line the pass skips.
+void DataEditor::ShowPlanCurve(std::int32_t line) {
+    if (plots_ == nullptr) return;
+    const auto shots = std::clamp(job_.ShotCount(line), 0, job_.Data.ShotBound());
+    planEastings_.resize(static_cast<std::size_t>(shots));
+    planNorthings_.resize(static_cast<std::size_t>(shots));
+    for (std::int32_t shot = 1; shot <= shots; ++shot) {
+        planEastings_[static_cast<std::size_t>(shot - 1)] = job_.Data.At(line, shot).Easting;
+        planNorthings_[static_cast<std::size_t>(shot - 1)] = job_.Data.At(line, shot).Northing;
+    }
+    plots_->UpdatePlanCurve(job_.LineName(line), planEastings_, planNorthings_);
+}
+
+// Each list entry names a line of its own: the merge's distances may then
+// be recomputed line by line as the pass reaches them.
+bool DataEditor::EntriesNameTheirOwnLines() const {
+    std::unordered_set<std::string_view> names;
+    for (const auto& entry : profileList_) {
+        if (!names.insert(entry).second) return false;
+    }
+    for (std::size_t at = 0; at < profileList_.size(); ++at) {
+        if (job_.LineName(static_cast<std::int32_t>(at + 1)) != profileList_[at]) return false;
+    }
+    return true;
 }
 
 std::int32_t DataEditor::FindLineByProfileId(std::string_view text) const noexcept {
@@ -204,10 +248,21 @@ void DataEditor::ProfileSelected() {
 }
 
 MergeReport DataEditor::RefreshDataEdit(Progress* progress) {
-    auto report = MergeStartingPoints(job_, options_.StartingPointFile, options_.FormatProfileNumbers);
+    // The merge's distances of a line go with its pass, so a line that
+    // neither changes is not touched at all.
+    auto report = ApplyStartingPointEntries(job_, options_.StartingPointFile, options_.FormatProfileNumbers);
+    if (report.ReadFailed) {
+        prompter_.Message(MessageRequest{UnreadableStartingPointFileText(options_.StartingPointFile, report), "",
+                                         MessageButtons::Ok, MessageIcon::Exclamation});
+    }
     job_.BeginLoading();
     LoadProfileNumbers();
-    LoadArray(progress);
+    const bool lineByLine = useMemo_ && EntriesNameTheirOwnLines();
+    if (report.FileRead && !lineByLine) {
+        const auto lastLine = std::min(job_.LineCount, job_.Data.LineBound());
+        for (std::int32_t line = 1; line <= lastLine; ++line) RecomputeLineDistances(job_, line);
+    }
+    PassEveryLine(report.FileRead && lineByLine, progress);
     job_.EndLoading(prompter_);
     ProfileSelected();
     return report;

@@ -4,6 +4,7 @@
 #include "editor/CopyBuffer.h"
 #include "editor/EditorOptions.h"
 #include "editor/EditorWindowState.h"
+#include "editor/PassMemo.h"
 #include "grid/GridModel.h"
 #include "editor/ShotRow.h"
 #include "editor/Undo.h"
@@ -85,7 +86,8 @@ public:
     // current line and is shown in the grid and the charts.
     void ProfileSelected();
     // Merges the starting-point file of the options, reloads both lists,
-    // passes every line through the grid and shows the selected line.
+    // passes every line through the grid and shows the selected line. An
+    // existing file that cannot be read is reported and merges nothing.
     // `progress` hears lines done out of the line count.
     MergeReport RefreshDataEdit(Progress* progress = nullptr);
     // Redraws the profile charts for a line (0: the current line); the
@@ -95,7 +97,14 @@ public:
     void NextLine();
     void PreviousLine();
 
+    // Off: every pass sends every line through the grid, as a reference for
+    // the passes that skip lines known to come out unchanged.
+    void SetPassMemoEnabled(bool enabled) noexcept { useMemo_ = enabled; }
+
 private:
+    void PassEveryLine(bool distances, Progress* progress);
+    void ShowPlanCurve(std::int32_t line);
+    bool EntriesNameTheirOwnLines() const;
     void ShowStartingPoint(std::int32_t line);
     void SortRows(int col, GridSortOrder order);
 
@@ -111,6 +120,8 @@ private:
     // Reused for every line so bulk passes do not allocate.
     std::vector<double> planEastings_;
     std::vector<double> planNorthings_;
+    PassMemo passMemo_;
+    bool useMemo_ = true;
     UndoCell undoCell_;
     CopyBuffer copied_;
 };

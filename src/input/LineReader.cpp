@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/LineReader.h"
 
+#include "core/TextFile.h"
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -61,6 +63,10 @@ bool LineReader::Next(std::string_view& line) {
         }
         if (length > 0 && start[length - 1] == '\r') --length;
         line = std::string_view(start, length);
+        if (firstLine_) {
+            firstLine_ = false;
+            line = WithoutByteOrderMark(line);
+        }
         return true;
     }
 }

@@ -52,8 +52,9 @@ private:
 };
 
 // Splits a source into lines, reading it in blocks. A line ends at LF
-// or at the end of the source; one CR before the end is dropped. A line
-// stays valid until the next call.
+// or at the end of the source; one CR before the end is dropped; a UTF-8
+// byte-order mark at the start of the source is skipped. A line stays valid
+// until the next call.
 class LineReader {
 public:
     static constexpr std::size_t DefaultBlockSize = std::size_t{64} << 10;
@@ -77,6 +78,7 @@ private:
     std::int64_t bytesRead_ = 0;
     bool atEnd_ = false;
     bool failed_ = false;
+    bool firstLine_ = true;
 };
 
 } // namespace tolvanor

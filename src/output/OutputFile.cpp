@@ -9,34 +9,37 @@ namespace tolvanor {
 
 OutputFile::OutputFile() : buffer_(new char[BufferSize]) {}
 
-OutputFile::~OutputFile() {
-    if (file_ != nullptr) std::fclose(file_);
-}
+// A file never closed is incomplete: the old one stays.
+OutputFile::~OutputFile() = default;
 
 bool OutputFile::Open(const std::string& path, OpenMode mode) {
-    if (file_ != nullptr) Close();
+    if (file_.IsOpen()) Close();
     path_ = path;
     reason_.clear();
     error_ = 0;
     used_ = 0;
-    errno = 0;
-    file_ = std::fopen(path.c_str(), mode == OpenMode::Append ? "ab" : "wb");
-    if (file_ == nullptr) {
-        Fail(errno);
+    const auto start = mode == OpenMode::Append ? AtomicFile::Start::WithOldContent : AtomicFile::Start::Empty;
+    if (!file_.Open(path, start)) {
+        Fail(file_.Error());
         return false;
     }
-    // Our own buffer already gathers the writes.
-    std::setvbuf(file_, nullptr, _IONBF, 0);
     return true;
 }
 
 bool OutputFile::Close() {
-    if (file_ == nullptr) return !Failed();
+    if (!file_.IsOpen()) return !Failed();
     Flush();
-    errno = 0;
-    if (std::fclose(file_) != 0) Fail(errno);
-    file_ = nullptr;
+    if (Failed()) {
+        file_.Abandon();
+    } else if (!file_.Commit()) {
+        Fail(file_.Error());
+    }
     return !Failed();
+}
+
+void OutputFile::Discard() noexcept {
+    used_ = 0;
+    file_.Abandon();
 }
 
 void OutputFile::PutSpaces(std::size_t count) {
@@ -51,18 +54,14 @@ void OutputFile::PutSpaces(std::size_t count) {
 
 void OutputFile::Flush() {
     if (used_ == 0) return;
-    if (file_ != nullptr && !Failed()) {
-        errno = 0;
-        if (std::fwrite(buffer_.get(), 1, used_, file_) != used_) Fail(errno);
-    }
+    if (file_.IsOpen() && !Failed() && !file_.Write(std::string_view(buffer_.get(), used_))) Fail(file_.Error());
     used_ = 0;
 }
 
 void OutputFile::WriteLarge(std::string_view text) {
     Flush();
-    if (file_ == nullptr || Failed()) return;
-    errno = 0;
-    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) Fail(errno);
+    if (!file_.IsOpen() || Failed()) return;
+    if (!file_.Write(text)) Fail(file_.Error());
 }
 
 void OutputFile::Fail(int error) {

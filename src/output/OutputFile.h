@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/AtomicFile.h"
+
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -10,9 +11,11 @@
 
 namespace tolvanor {
 
-// A file written through one large buffer. The first failure (open, write,
-// close) is kept with the system's reason; later writes are dropped, so a
-// writer may check once, at the end of a line or of the file.
+// A deliverable written through one large buffer into an AtomicFile: it
+// appears under its name only when closed without a failure, so a failed or
+// interrupted write leaves the old file exactly as it was. The first failure
+// (open, write, close) is kept with the system's reason; later writes are
+// dropped, so a writer may check once, at the end of a line or of the file.
 class OutputFile {
 public:
     enum class OpenMode { Replace, Append };
@@ -23,12 +26,16 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Replace creates the file or empties an existing one; Append keeps its
-    // contents and writes after them. False (and Reason()) when it cannot.
+    // Replace makes a new file for the name; Append starts it with an
+    // existing file's contents and writes after them. False (and Reason())
+    // when it cannot.
     bool Open(const std::string& path, OpenMode mode);
-    // Writes what is buffered and closes; false when any step failed.
+    // Writes what is buffered and puts the file in place of the old one;
+    // false when any step failed (the old file then stays).
     bool Close();
-    bool IsOpen() const noexcept { return file_ != nullptr; }
+    // Closes without replacing the old file (a writer's own failure).
+    void Discard() noexcept;
+    bool IsOpen() const noexcept { return file_.IsOpen(); }
 
     void Write(std::string_view text) {
         if (text.empty()) return; // an empty view may have no data pointer
@@ -59,7 +66,7 @@ private:
 
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
-    std::FILE* file_ = nullptr;
+    AtomicFile file_;
     std::string path_;
     std::string reason_;
     int error_ = 0;

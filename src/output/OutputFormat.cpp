@@ -29,13 +29,31 @@ std::string SingleFilePath(std::string_view folder, std::string_view prefix, Out
     return path;
 }
 
+namespace {
+
+// Bytes no file name may hold on this system.
+bool ForbiddenInFileName(char c) noexcept {
+#ifdef _WIN32
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 32 || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
+#else
+    return c == '\0' || c == '/';
+#endif
+}
+
+} // namespace
+
+void AppendFileNameText(std::string& path, std::string_view text) {
+    for (const char c : text) path.push_back(ForbiddenInFileName(c) ? '_' : c);
+}
+
 std::string LineFilePath(std::string_view folder, std::string_view prefix, std::string_view profileNumber,
                          OutputFormat format) {
     std::string path(folder);
     path += OutputPathSeparator;
     path += prefix;
     path += '_';
-    path += profileNumber;
+    AppendFileNameText(path, profileNumber);
     path += FormatExtension(format);
     return path;
 }

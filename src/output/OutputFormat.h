@@ -31,7 +31,11 @@ std::string SingleFilePath(std::string_view folder, std::string_view prefix, Out
 inline std::string SingleFilePath(std::string_view folder, const OutputOptions& options, OutputFormat format) {
     return SingleFilePath(folder, options.Prefix, format);
 }
-// F/P_N.ext: the file of the line named N in one-file-per-line mode.
+// Appends text to a file name, each byte no file name may hold (NUL and "/";
+// on Windows also <>:"\|?* and control characters) as "_".
+void AppendFileNameText(std::string& path, std::string_view text);
+// F/P_N.ext: the file of the line named N in one-file-per-line mode; N as
+// AppendFileNameText writes it (the texts inside the files keep it as it is).
 std::string LineFilePath(std::string_view folder, std::string_view prefix, std::string_view profileNumber,
                          OutputFormat format);
 

@@ -14,7 +14,12 @@ bool TextDeliverable::WriteLine(const Job& job, std::int32_t line) {
 }
 
 bool TextDeliverable::Close() {
-    return file_.Close() && !failure_;
+    // A file the writer gave up on is not put in place of the old one.
+    if (failure_) {
+        file_.Discard();
+        return false;
+    }
+    return file_.Close();
 }
 
 WriteFailure TextDeliverable::Failure() const {

@@ -10,6 +10,7 @@
 #include "startpoints/TrimToLastDigit.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace tolvanor {
@@ -36,24 +37,53 @@ std::optional<StartingPointSkip> ParseEntry(std::string_view line, bool formatPr
     return std::nullopt;
 }
 
-void RecomputeDistances(Job& job, std::int32_t lastLine) {
-    for (std::int32_t line = 1; line <= lastLine; ++line) {
-        if (!HasStartingPoint(job, line)) continue;
-        const auto shots = std::min(job.ShotCount(line), job.Data.ShotBound());
-        for (std::int32_t shot = 1; shot <= shots; ++shot) {
-            const auto distance = static_cast<float>(DistanceDownRange(job, line, shot));
-            job.Data.Edit(line, shot).DistDownRange = distance;
-        }
+template <typename Real> bool SameBits(Real a, Real b) noexcept {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Written only when it differs, so a line the file leaves as it was keeps
+// its LineVersion (and a later pass may skip it).
+void SetStartingPoint(Job& job, std::int32_t line, const StartingPointEntry& entry) {
+    const auto& header = job.Data.Header(line);
+    if (SameBits(header.StartNorthing(), entry.Northing) && SameBits(header.StartEasting(), entry.Easting) &&
+        SameBits(header.LineAngle(), entry.Angle)) {
+        return;
     }
+    auto& edited = job.Data.EditHeader(line);
+    edited.StartNorthing() = entry.Northing;
+    edited.StartEasting() = entry.Easting;
+    edited.LineAngle() = entry.Angle;
 }
 
 } // namespace
 
+void RecomputeLineDistances(Job& job, std::int32_t line) {
+    if (!HasStartingPoint(job, line)) return;
+    const auto shots = std::min(job.ShotCount(line), job.Data.ShotBound());
+    for (std::int32_t shot = 1; shot <= shots; ++shot) {
+        const auto distance = static_cast<float>(DistanceDownRange(job, line, shot));
+        job.Data.Edit(line, shot).DistDownRange = distance;
+    }
+}
+
 MergeReport MergeStartingPoints(Job& job, const std::string& path, bool formatProfileNumbers) {
+    MergeReport report = ApplyStartingPointEntries(job, path, formatProfileNumbers);
+    if (!report.FileRead) return report;
+    const auto lastLine = std::min(job.LineCount, job.Data.LineBound());
+    for (std::int32_t line = 1; line <= lastLine; ++line) RecomputeLineDistances(job, line);
+    return report;
+}
+
+MergeReport ApplyStartingPointEntries(Job& job, const std::string& path, bool formatProfileNumbers) {
     MergeReport report;
     if (path.empty()) return report;
-    const auto lines = ReadTextFileLines(path);
-    if (!lines) return report;
+    FileReadError error;
+    const auto lines = ReadTextFileLines(path, &error);
+    if (!lines) {
+        report.ReadFailed = !error.Missing;
+        report.ReadError = error.Reason;
+        return report;
+    }
     report.FileRead = true;
 
     const auto lastLine = std::min(job.LineCount, job.Data.LineBound());
@@ -70,15 +100,15 @@ MergeReport MergeStartingPoints(Job& job, const std::string& path, bool formatPr
         ++report.EntriesUsed;
         for (std::int32_t line = 1; line <= lastLine; ++line) {
             if (lineKeys[static_cast<std::size_t>(line)] != entry.Key) continue;
-            auto& header = job.Data.EditHeader(line);
-            header.StartNorthing() = entry.Northing;
-            header.StartEasting() = entry.Easting;
-            header.LineAngle() = entry.Angle;
+            SetStartingPoint(job, line, entry);
             ++report.HeadersSet;
         }
     }
-    RecomputeDistances(job, lastLine);
     return report;
+}
+
+std::string UnreadableStartingPointFileText(const std::string& path, const MergeReport& report) {
+    return "Unable to read the starting point file " + path + "\r\n" + report.ReadError;
 }
 
 } // namespace tolvanor

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,13 @@ struct SkippedStartingPoint {
 
 // What a merge did, for the window to report.
 struct MergeReport {
-    bool FileRead = false; // false: no such file (or unreadable), nothing changed
-    int EntriesUsed = 0;   // entries read and compared with the lines
-    int HeadersSet = 0;    // line headers written (a line matched twice counts twice)
+    bool FileRead = false; // false: no such file, or unreadable; nothing changed
+    // The file exists but could not be read (ReadError says why): callers
+    // report it (UnreadableFileText) and treat it like a failed read.
+    bool ReadFailed = false;
+    std::string ReadError;
+    int EntriesUsed = 0; // entries read and compared with the lines
+    int HeadersSet = 0;  // line headers written (a line matched twice counts twice)
     std::vector<SkippedStartingPoint> Skipped;
 };
 
@@ -33,6 +38,17 @@ struct MergeReport {
 // both sides) equals the entry's; later entries win. Then recomputes the
 // distance down range of every shot of every line with a starting point.
 // Positions never move. Lines no entry matches keep their starting point.
+// A file that exists but cannot be read changes nothing and sets ReadFailed.
 MergeReport MergeStartingPoints(Job& job, const std::string& path, bool formatProfileNumbers);
+
+// The merge in two steps, for a pass that skips lines it knows: the file's
+// entries into the line headers (each header written only when it changes),
+// then, when the file was read, each line's distances.
+MergeReport ApplyStartingPointEntries(Job& job, const std::string& path, bool formatProfileNumbers);
+// The distance down range of every shot of a line with a starting point.
+void RecomputeLineDistances(Job& job, std::int32_t line);
+
+// "Unable to read the starting point file " + path + CR LF + the reason.
+std::string UnreadableStartingPointFileText(const std::string& path, const MergeReport& report);
 
 } // namespace tolvanor

@@ -10,8 +10,6 @@
 #include <bit>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
 #include <limits>
 
 namespace tolvanor {
@@ -175,10 +173,8 @@ std::int16_t ExcelFile::WriteFlag(std::uint16_t number, bool flag) {
 std::int16_t ExcelFile::CreateFile(const std::string& path) {
     if (file_.IsOpen()) CloseFile();
     pageBreaks_.clear();
-    // Only a file is deleted; a folder of that name, or a file that cannot
-    // go, fails the open below.
-    std::error_code ignored;
-    if (!std::filesystem::is_directory(path, ignored)) std::remove(path.c_str());
+    // The old file stays until the new one is complete; a folder of that
+    // name, or a file that may not be replaced, fails the open.
     if (!file_.Open(path, OutputFile::OpenMode::Replace)) return FileStatus();
     const std::int16_t status = WriteRecord(RecordBof, Bytes(scratch_).U16(BiffVersion).U16(WorksheetType).View());
     if (status != Ok) return status;

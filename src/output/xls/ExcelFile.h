@@ -45,7 +45,8 @@ public:
     ExcelFile(const ExcelFile&) = delete;
     ExcelFile& operator=(const ExcelFile&) = delete;
 
-    // Deletes any file of that name, writes BOF and the default formats.
+    // Starts a new file for the name (the old one stays until CloseFile puts
+    // the new one in its place), writes BOF and the default formats.
     std::int16_t CreateFile(const std::string& path);
     // Sorted page breaks (if any) and EOF, then closes. 0 when nothing is open.
     std::int16_t CloseFile();
