@@ -4,8 +4,6 @@
 #include "grid/GridModel.h"
 #include "ui/common/QtText.h"
 
-#include <QSize>
-
 #include <algorithm>
 
 namespace tolvanor::ui {
@@ -51,10 +49,6 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
     }
     const int titleRow = grid_.FixedRows() - 1;
     if (role == Qt::DisplayRole && titleRow >= 0) return TextToQt(grid_.TextMatrix(titleRow, section));
-    if (role == Qt::SizeHintRole) {
-        const int width = TwipsToPixels(grid_.ColWidth(section));
-        if (width > 0) return QSize(width, -1);
-    }
     return {};
 }
 

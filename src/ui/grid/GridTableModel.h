@@ -13,7 +13,7 @@ namespace tolvanor::ui {
 // A Qt table view's window onto a core GridModel; it holds no texts of its
 // own. The grid's fixed rows become the horizontal header (the texts of the
 // last fixed row); every other row is a table row, every column a column.
-// Column widths come from the grid's twips. Changes made to the grid reach
+// The view sizes its columns from the grid's twips (TwipsToPixels). Changes made to the grid reach
 // the view through the grid's observer; windows add colours and the like
 // by overriding CellData.
 class GridTableModel : public QAbstractTableModel {

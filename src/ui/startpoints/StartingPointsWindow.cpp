@@ -32,6 +32,15 @@ public:
     StartingPointTableModel(StartingPointEditor& editor, QObject* parent)
         : GridTableModel(editor.Grid(), parent), editor_(editor) {}
 
+    // The titles are padded with blanks to sit mid-column in a narrow
+    // font; centring them instead keeps them whole in any font.
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+        const auto title = GridTableModel::headerData(section, orientation, role);
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) return title.toString().trimmed();
+        return title;
+    }
+
 protected:
     QVariant CellData(int gridRow, int, int role) const override {
         if (role != Qt::BackgroundRole) return {};
@@ -117,7 +126,6 @@ QWidget* StartingPointsWindow::BuildGridAndBoxes() {
     grid_->setWordWrap(false);
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
-    grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     grid_->horizontalHeader()->setHighlightSections(false);
     int width = 0;
     for (int col = 0; col < model_->columnCount(); ++col) {

@@ -105,7 +105,8 @@ private slots:
         QCOMPARE(window->windowTitle(), QString("Starting Point File "));
         QVERIFY(!window->isModal());
         QCOMPARE(window->Grid()->objectName(), QString("fxgFlexGrid1"));
-        QCOMPARE(window->Grid()->model()->headerData(2, Qt::Horizontal).toString(), QString("       Northing"));
+        QCOMPARE(window->Editor().Grid().TextMatrix(0, 2), std::string("       Northing"));
+        QCOMPARE(window->Grid()->model()->headerData(2, Qt::Horizontal).toString(), QString("Northing"));
         QCOMPARE(window->Grid()->columnWidth(3), 100); // 1500 twips
         QCOMPARE(Control("cmdSave")->text(), QString("Save "));
         QCOMPARE(window->EditBox(3)->toolTip(), QString("Line Angle Edit Box"));
