@@ -20,10 +20,26 @@ constexpr const char* Epilog =
     "Data types: 0 Trimble (Seq#,E,N,Elev,Rem)  1 Hypack (E,N,Elev)\n"
     "  2 Processed XYZ (E,N,Elev,Rem)  3 Processed (N,E,Elev,Rem)  4 Field (Seq#,N,E,Elev,Rem)\n"
     "  5 Tolvanor saved job (.tvn)  6 Sounder (Line#,E,N,Z,Tide,Heave,Pitch,Roll,DBT)\n"
-    "Exit status: 0 all done; 1 a source could not be read or held no data, output\n"
-    "  was refused (no data, no format, no prefix, ISRP constants missing) or a file\n"
-    "  could not be written; 2 a mistake on the command line; 3 only some formats\n"
-    "  were skipped because their files existed (use --overwrite).";
+    "Exit status: 0 all done; 1 a source or the starting-point file could not be\n"
+    "  read, a source held no data, output was refused (no data, no format, no\n"
+    "  prefix, ISRP constants missing) or a file could not be written; 2 a mistake\n"
+    "  on the command line; 3 only some formats were skipped because their files\n"
+    "  existed (use --overwrite); 4 a line or shot limit was met while reading, so\n"
+    "  some data was left out (1000 profiles, 2999 shots a profile).";
+
+// An empty value means none; any other must name a file that exists.
+const CLI::Validator
+    ExistingFileOrNone([](std::string& value) { return value.empty() ? std::string() : CLI::ExistingFile(value); },
+                       "FILE");
+
+bool EndsInFolderSeparator(const std::string& path) {
+    if (path.empty()) return false;
+#ifdef _WIN32
+    return path.back() == '/' || path.back() == '\\';
+#else
+    return path.back() == '/';
+#endif
+}
 
 bool SetFormats(const std::string& list, BatchOptions& options, std::string& bad) {
     std::stringstream stream(list);
@@ -84,7 +100,7 @@ std::optional<BatchOptions> ParseBatchOptions(int argc, char** argv, int& exitSt
                  "Keep profile numbers as written instead of forcing them to 3 digits (5 -> 005)");
     app.add_option("--spf", options.StartingPointFile,
                    "Starting-point file (.spf: profile, easting, northing, line angle) to merge into the lines")
-        ->check(CLI::ExistingFile)
+        ->check(ExistingFileOrNone)
         ->type_name("FILE");
     app.add_option("--sort", options.SortOrder, "Order of the shots in each profile (sort order 0-6 of the editor)")
         ->check(CLI::Range(0, 6))
@@ -119,12 +135,14 @@ std::optional<BatchOptions> ParseBatchOptions(int argc, char** argv, int& exitSt
         ->check(CLI::Range(0, 2))
         ->type_name("N");
     app.add_option("--template", options.TemplateFile, "ISRP template file (.itf) copied to the top of each .irp file")
-        ->check(CLI::ExistingFile)
+        ->check(ExistingFileOrNone)
         ->type_name("FILE");
     app.add_flag("--overwrite", options.Overwrite,
-                 "Replace output files that already exist (otherwise such formats are skipped)");
-    app.add_option("--save-job", options.SaveJob, "Save the job (.tvn) after output, to reopen it later")
-        ->type_name("FILE");
+                 "Write formats whose files already exist (otherwise they are skipped): .csv,\n"
+                 ".xyz, .rer and .xls are replaced, .irp and .se are appended to, not replaced");
+    auto* saveJobOption =
+        app.add_option("--save-job", options.SaveJob, "Save the job (.tvn) after output, to reopen it later")
+            ->type_name("FILE");
 
     AnalysisCommandLine analysis;
     analysis.Add(app);
@@ -136,6 +154,9 @@ std::optional<BatchOptions> ParseBatchOptions(int argc, char** argv, int& exitSt
         if (!SetFormats(formats, options, bad)) {
             throw CLI::ValidationError("--formats", "unknown format \"" + bad + "\" (use csv,xyz,irp,se,rer,xls)");
         }
+        if (saveJobOption->count() > 0 && (options.SaveJob.empty() || EndsInFolderSeparator(options.SaveJob))) {
+            throw CLI::ValidationError("--save-job", "needs a file name, not \"" + options.SaveJob + "\"");
+        }
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         exitStatus = 0;
@@ -145,6 +166,7 @@ std::optional<BatchOptions> ParseBatchOptions(int argc, char** argv, int& exitSt
         exitStatus = 2;
         return std::nullopt;
     }
+    if (options.OutputFolder.empty()) options.OutputFolder = ".";
     options.ThreeDigits = !noThreeDigits;
     options.OutputRequested = formatsOption->count() > 0;
     return options;

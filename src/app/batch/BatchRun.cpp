@@ -99,12 +99,14 @@ int RunBatch(const BatchOptions& options, std::FILE* messages, bool showProgress
     StderrPrompter prompter(messages, options.Overwrite);
     std::unique_ptr<TerminalProgress> terminal;
     if (showProgress) terminal = std::make_unique<TerminalProgress>(messages);
+    prompter.SetProgressLine(terminal.get());
 
     DataEditor editor(job, prompter);
     editor.Options().SortOrder = options.SortOrder;
     editor.Options().FormatProfileNumbers = options.ThreeDigits;
     editor.Options().StartingPointFile = options.StartingPointFile;
 
+    bool limitMet = false;
     for (std::size_t i = 0; i < options.Sources.size(); ++i) {
         const auto read = ReadOptionsFor(options, options.Sources[i]);
         if (terminal) terminal->Begin("Reading " + options.Sources[i]);
@@ -112,11 +114,16 @@ int RunBatch(const BatchOptions& options, std::FILE* messages, bool showProgress
             i == 0 ? NewFile(job, read, prompter, terminal.get()) : AppendData(job, read, prompter, terminal.get());
         if (terminal) terminal->Finish();
         if (LoadFailed(loaded.Outcome)) return ExitFailed;
-        const MergeReport merged = editor.RefreshDataEdit();
+        limitMet = limitMet || loaded.LineLimitReached || loaded.ShotLimitReached;
+        if (terminal) terminal->Begin("Passing " + options.Sources[i]);
+        const MergeReport merged = editor.RefreshDataEdit(terminal.get());
+        if (terminal) terminal->Finish();
+        // Its message is shown; going on would write deliverables without starting points.
+        if (merged.ReadFailed) return ExitFailed;
         if (i + 1 == options.Sources.size()) ReportMerge(merged, options.StartingPointFile, messages);
     }
 
-    int status = ExitDone;
+    int status = limitMet ? ExitLimited : ExitDone;
     if (options.OutputRequested) {
         EditorOutputHooks hooks(editor);
         if (terminal) terminal->Begin("Writing");
@@ -125,7 +132,7 @@ int RunBatch(const BatchOptions& options, std::FILE* messages, bool showProgress
         if (terminal) terminal->Finish();
         if (generated.Status != GenerateStatus::Finished || generated.WriteFailed) {
             status = ExitFailed;
-        } else if (generated.FormatSkipped) {
+        } else if (generated.FormatSkipped && !limitMet) {
             status = ExitSkipped;
         }
     }

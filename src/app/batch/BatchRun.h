@@ -13,6 +13,7 @@ enum ExitStatus : int {
     ExitFailed = 1,  // a source unreadable or empty, output refused, a file not written
     ExitUsage = 2,   // a mistake on the command line
     ExitSkipped = 3, // only formats skipped because their files existed
+    ExitLimited = 4, // a line or shot limit was met while reading: data was left out
 };
 
 // Runs what a user does in the windows: New File with the first source,

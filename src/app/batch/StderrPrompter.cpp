@@ -18,6 +18,7 @@ std::string PrintableMessage(const std::string& text) {
 }
 
 MessageAnswer StderrPrompter::Message(const MessageRequest& request) {
+    if (progress_ != nullptr) progress_->Interrupt();
     const std::string printed = PrintableMessage(request.Text) + "\n";
     std::fwrite(printed.data(), 1, printed.size(), out_);
     std::fflush(out_);

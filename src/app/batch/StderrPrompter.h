@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/batch/TerminalProgress.h"
 #include "core/Prompter.h"
 
 #include <cstdio>
@@ -22,6 +23,8 @@ public:
     std::string SaveFile(const FileDialogRequest& request) override;
     std::string BrowseFolder(const FolderRequest& request) override;
 
+    // A progress line drawn on the same output: it is ended before a message.
+    void SetProgressLine(TerminalProgress* progress) noexcept { progress_ = progress; }
     // The path the next save dialog answers with.
     void SetSavePath(std::string path) { savePath_ = std::move(path); }
     // A Yes/No question was answered No (a format skipped).
@@ -29,6 +32,7 @@ public:
 
 private:
     std::FILE* out_;
+    TerminalProgress* progress_ = nullptr;
     bool overwrite_;
     bool answeredNo_ = false;
     std::string savePath_;

@@ -26,4 +26,9 @@ void TerminalProgress::Finish() {
     active_ = false;
 }
 
+void TerminalProgress::Interrupt() {
+    Finish();
+    shown_ = -1;
+}
+
 } // namespace tolvanor::batch

@@ -19,6 +19,9 @@ public:
     void Report(std::int64_t done, std::int64_t total) override;
     // Clears the line so messages print cleanly.
     void Finish();
+    // Clears the line for a message in the middle of the task; the next
+    // report draws it again.
+    void Interrupt();
 
 private:
     std::FILE* out_;
