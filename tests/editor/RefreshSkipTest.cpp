@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The refresh after each load skips lines an earlier pass found unchanged:
+// random multi-source jobs (land and sounder sources, profiles arriving in
+// any order, starting points, edits and failed reads between the loads)
+// must end exactly as when every refresh passes every line.
+#include "editor/DataEditor.h"
+
+#include "core/Job.h"
+#include "core/JobFile.h"
+#include "editor/PlotSink.h"
+#include "input/LoadCommands.h"
+#include "support/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tolvanor {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlanCurves : public PlotSink {
+public:
+    void UpdatePlanCurve(std::string_view name, std::span<const double> eastings,
+                         std::span<const double> northings) override {
+        auto& curve = Curves[std::string(name)];
+        curve.assign(eastings.begin(), eastings.end());
+        curve.insert(curve.end(), northings.begin(), northings.end());
+    }
+    void RemoveProfileCurves() override {}
+    void PlotData(std::int32_t) override {}
+    void MarkPlanCurve(std::string_view) override {}
+
+    std::map<std::string, std::vector<double>> Curves;
+};
+
+// One job with its editor, refreshed with or without skipping.
+struct Session {
+    explicit Session(bool skip) { editor.SetPassMemoEnabled(skip); }
+    Job job{40, 120};
+    testing::ScriptedPrompter prompter;
+    PlanCurves plots;
+    DataEditor editor{job, prompter, &plots};
+};
+
+std::string GridTexts(const GridModel& grid) {
+    std::string texts = std::to_string(grid.Row()) + "," + std::to_string(grid.Col()) + "," +
+                        std::to_string(grid.RowSel()) + "," + std::to_string(grid.ColSel()) + "," +
+                        std::to_string(grid.TopRow()) + "," + std::to_string(grid.LeftCol()) + "\n";
+    for (int row = 0; row < grid.Rows(); ++row) {
+        for (int col = 0; col < grid.Cols(); ++col) texts += grid.TextMatrix(row, col) + "\t";
+        texts += "\n";
+    }
+    return texts;
+}
+
+void ExpectSame(Session& fast, Session& full, const std::string& when) {
+    ASSERT_EQ(JobFileText(fast.job), JobFileText(full.job)) << when;
+    EXPECT_EQ(fast.job.CurrentLine, full.job.CurrentLine) << when;
+    EXPECT_EQ(GridTexts(fast.editor.Grid()), GridTexts(full.editor.Grid())) << when;
+    EXPECT_EQ(fast.editor.ProfileIndex(), full.editor.ProfileIndex()) << when;
+    EXPECT_EQ(fast.editor.State().StartingPoint.Caption, full.editor.State().StartingPoint.Caption) << when;
+    EXPECT_EQ(fast.plots.Curves, full.plots.Curves) << when;
+    EXPECT_EQ(fast.prompter.Messages(), full.prompter.Messages()) << when;
+}
+
+// Random source text: a few profiles from a small pool, in any order, as
+// land shots (type 0) or sounder shots (type 6) with unrounded values.
+std::string RandomSource(std::mt19937& random, int dataType, bool broken) {
+    std::uniform_int_distribution<int> profile(1, 14);
+    std::uniform_int_distribution<int> shots(1, 30);
+    std::uniform_real_distribution<double> offset(-300.0, 300.0);
+    std::uniform_real_distribution<double> small(0.0, 7.0);
+    const char* const landTypes[] = {"L", "B", "W", "S"};
+    std::string text;
+    int seq = 1;
+    for (int group = std::uniform_int_distribution<int>(1, 3)(random); group > 0; --group) {
+        const std::string name = std::to_string(profile(random));
+        for (int shot = shots(random); shot > 0; --shot) {
+            const double east = 512000.0 + offset(random);
+            const double north = 4108000.0 + offset(random);
+            if (dataType == 6) {
+                text += "PRO" + name + "," + std::to_string(east) + "," + std::to_string(north) + ",0," +
+                        std::to_string(small(random) / 7) + "," + std::to_string(small(random) / 20 - 0.15) +
+                        ",0.0,0.0," + std::to_string(small(random)) + "\r\n";
+            } else {
+                text += std::to_string(seq++) + "," + std::to_string(east) + "," + std::to_string(north) + "," +
+                        std::to_string(small(random) - 2) + ",PRO" + name + " " + landTypes[random() % 4] + "\r\n";
+            }
+        }
+    }
+    if (broken) text += dataType == 6 ? "PRO3,x,y,0,0,0,0,0,0\r\n" : "9,east,north,1,PRO3 L\r\n";
+    return text;
+}
+
+std::string StartingPoints(std::mt19937& random) {
+    std::string text;
+    for (int profile = 1; profile <= 14; ++profile) {
+        if (random() % 3 == 0) continue;
+        text += std::to_string(profile) + "," + std::to_string(511900.0 + static_cast<double>(random() % 100)) + "," +
+                std::to_string(4108300.0 - static_cast<double>(random() % 100)) + "," +
+                std::to_string(280 + random() % 30) + "\r\n";
+    }
+    return text;
+}
+
+// The same change to both jobs, as a cell edit or command would make it.
+void EditBoth(std::mt19937& random, Session& fast, Session& full) {
+    if (fast.job.LineCount < 2) return;
+    const auto line = static_cast<std::int32_t>(1 + random() % static_cast<unsigned>(fast.job.LineCount));
+    const int what = static_cast<int>(random() % 3);
+    for (Session* session : {&fast, &full}) {
+        auto& job = session->job;
+        if (what == 0) { // a sounder value
+            job.Data.Edit(line, 1).DBT += 0.037f;
+        } else if (what == 1) { // the line ignored or back
+            job.Data.EditHeader(line).LineIgnored() = !job.Data.Header(line).LineIgnored();
+        } else { // two lines of one name: every line is then passed as the list names it
+            job.Data.Edit(line, 1).SetProfileNumber(job.LineName(line == 1 ? 2 : 1));
+        }
+    }
+}
+
+TEST(RefreshSkip, GivesWhatPassingEveryLineGives) {
+    const fs::path folder = fs::path(::testing::TempDir()) / ("refresh-skip-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        Session fast(true);
+        Session full(false);
+        const int sortOrder = static_cast<int>(seed % 7);
+        const bool threeDigits = seed % 2 == 0;
+        const std::string spf = (folder / "points.spf").string();
+        std::ofstream(spf, std::ios::binary) << StartingPoints(random);
+        for (Session* session : {&fast, &full}) {
+            session->editor.Options().SortOrder = sortOrder;
+            session->editor.Options().FormatProfileNumbers = threeDigits;
+            session->editor.Options().StartingPointFile = seed % 5 == 0 ? std::string() : spf;
+        }
+        for (int source = 0; source < 12; ++source) {
+            ReadOptions read;
+            read.DataType = random() % 2 == 0 ? 0 : 6;
+            read.FormatProfileNumbers = threeDigits;
+            read.SourceFileName = (folder / ("source" + std::to_string(source) + ".txt")).string();
+            std::ofstream(read.SourceFileName, std::ios::binary)
+                << RandomSource(random, read.DataType, source > 0 && random() % 6 == 0);
+            const bool edit = source > 2 && random() % 4 == 0;
+            if (edit) EditBoth(random, fast, full);
+            for (Session* session : {&fast, &full}) {
+                const auto loaded = source == 0 ? NewFile(session->job, read, session->prompter)
+                                                : AppendData(session->job, read, session->prompter);
+                if (loaded.Outcome == LoadOutcome::Loaded) session->editor.RefreshDataEdit();
+            }
+            ExpectSame(fast, full, "after source " + std::to_string(source));
+            if (::testing::Test::HasFailure()) return;
+        }
+        // The pass before output, and the one after it, skip alike.
+        for (Session* session : {&fast, &full}) session->editor.LoadArray();
+        ExpectSame(fast, full, "after LoadArray");
+    }
+    fs::remove_all(folder);
+}
+
+} // namespace
+} // namespace tolvanor
