@@ -8,8 +8,6 @@
 #include "processing/ProfileNumber.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
 
 namespace tolvanor {
 
@@ -44,17 +42,6 @@ std::string WithDefaultExtension(std::string path) {
     const auto name = std::string_view(path).substr(nameStart == std::string::npos ? 0 : nameStart + 1);
     if (!name.empty() && name.find('.') == std::string_view::npos) path += "." + std::string(FileExtension);
     return path;
-}
-
-struct SaveStatus {
-    bool Ok = true;
-    std::string Reason;
-};
-
-SaveStatus SaveEntries(const GridModel& grid, const std::string& path) {
-    errno = 0;
-    if (SaveFlexGrid(grid, path)) return {};
-    return {false, errno != 0 ? std::strerror(errno) : "Input/output error"};
 }
 
 } // namespace
@@ -210,10 +197,10 @@ void StartingPointEditor::Save() {
                                                      currentFile_.empty() ? initialPath_ : currentFile_});
     if (path.empty()) return;
     path = WithDefaultExtension(std::move(path));
-    const auto status = SaveEntries(grid_, path);
-    if (!status.Ok) {
+    std::string reason;
+    if (!SaveFlexGrid(grid_, path, &reason)) {
         prompter_.Message(MessageRequest{"Unable to save the starting point file." + std::string(CrLf) + path +
-                                             std::string(CrLf) + status.Reason,
+                                             std::string(CrLf) + reason,
                                          {},
                                          MessageButtons::Ok,
                                          MessageIcon::Exclamation});

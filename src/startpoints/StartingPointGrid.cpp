@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "startpoints/StartingPointGrid.h"
 
+#include "core/AtomicFile.h"
 #include "core/Text.h"
 #include "grid/GridModel.h"
 #include "processing/ProfileNumber.h"
 #include "startpoints/TextFileLines.h"
 
 #include <array>
-#include <fstream>
 
 namespace tolvanor {
 
@@ -55,21 +55,21 @@ bool LoadFlexGrid(GridModel& grid, const std::string& path, bool formatProfileNu
     return true;
 }
 
-bool SaveFlexGrid(const GridModel& grid, const std::string& path) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    std::string line;
+bool SaveFlexGrid(const GridModel& grid, const std::string& path, std::string* reason) {
+    std::string text;
     for (int row = 1; row < grid.Rows(); ++row) {
-        line.clear();
         for (int col = 0; col < grid.Cols(); ++col) {
-            if (col > 0) line.push_back(',');
-            line += grid.TextMatrix(row, col);
+            if (col > 0) text.push_back(',');
+            text += grid.TextMatrix(row, col);
         }
-        line += "\r\n";
-        file << line;
+        text += "\r\n";
     }
-    file.close();
-    return !file.fail();
+    // Written as an AtomicFile, so a save that fails part-way keeps the old file.
+    AtomicFile file;
+    if (file.Open(path, AtomicFile::Start::Empty) && file.Write(text) && file.Commit()) return true;
+    if (reason != nullptr) *reason = file.Reason();
+    file.Abandon();
+    return false;
 }
 
 } // namespace tolvanor

@@ -26,7 +26,9 @@ void SetUpStartingPointGrid(GridModel& grid);
 bool LoadFlexGrid(GridModel& grid, const std::string& path, bool formatProfileNumbers);
 
 // Writes rows 1..last, the cell texts as they stand joined by commas, each
-// line ended by CR LF, replacing the file. False when it cannot be written.
-bool SaveFlexGrid(const GridModel& grid, const std::string& path);
+// line ended by CR LF, replacing the file only once it is complete. False,
+// with the system's reason in `reason` when given, when it cannot be written;
+// the old file is then as it was.
+bool SaveFlexGrid(const GridModel& grid, const std::string& path, std::string* reason = nullptr);
 
 } // namespace tolvanor
