@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <utility>
 
@@ -64,6 +65,31 @@ TEST(Job, EndLoadingBelowZeroSaysSoAndKeepsTheCount) {
     EXPECT_EQ(prompter.Calls()[0].Message.Text, "LoadingCount decremented below 0");
     EXPECT_EQ(prompter.Calls()[0].Message.Buttons, MessageButtons::Ok);
     EXPECT_EQ(prompter.Calls()[0].Message.Title, "");
+}
+
+// A pass may skip a line while its version stands, so every change must
+// give a number the line has never had, and only changes may.
+TEST(SurveyData, LineVersionsChangeWithEveryChangeAndNeverRepeat) {
+    SurveyData data(5, 10);
+    std::set<std::uint64_t> seen{data.LineVersion(1), data.LineVersion(2)};
+    const auto fresh = [&](std::int32_t line) { return seen.insert(data.LineVersion(line)).second; };
+    data.Edit(1, 3).Elevation = 2.5f;
+    EXPECT_TRUE(fresh(1));
+    const auto edited = data.LineVersion(1);
+    EXPECT_EQ(data.At(1, 3).Elevation, 2.5f);
+    data.Reserve(1, 10);
+    EXPECT_EQ(data.LineVersion(1), edited) << "reading and reserving change nothing";
+    data.SwapLines(1, 2);
+    EXPECT_EQ(data.LineVersion(2), edited) << "a line keeps its number when it moves";
+    data.CopyLine(2, 3);
+    EXPECT_TRUE(fresh(3));
+    data.Clear();
+    EXPECT_TRUE(fresh(2));
+    SurveyData other(5, 10);
+    other.Edit(2, 1).Easting = 1;
+    data = other; // the other table counted on its own
+    EXPECT_TRUE(fresh(2));
+    EXPECT_TRUE(fresh(1));
 }
 
 } // namespace
