@@ -83,6 +83,35 @@ TEST_F(StartingPointsTest, UnreadableEntriesAreSkippedAndCounted) {
     EXPECT_FALSE(MergeStartingPoints(job, DataFolder + "no-such-file.spf", false).FileRead);
 }
 
+TEST_F(StartingPointsTest, AFileThatCannotBeReadChangesNothingAndSaysWhy) {
+    const auto seven = AddLine("7");
+    job.Data.EditHeader(seven).StartEasting() = 42.0;
+    job.Data.Edit(seven, 1).DistDownRange = 3.5f;
+    const std::string folder = ::testing::TempDir();
+    for (const auto& [file, reason] :
+         {std::pair<std::string, std::string>{"/proc/self/mem", "Input/output error"}, {folder, "Is a directory"}}) {
+        const auto report = MergeStartingPoints(job, file, false);
+        EXPECT_FALSE(report.FileRead) << file;
+        EXPECT_TRUE(report.ReadFailed) << file;
+        EXPECT_EQ(UnreadableStartingPointFileText(file, report),
+                  "Unable to read the starting point file " + file + "\r\n" + reason);
+    }
+    EXPECT_EQ(StartEasting(seven), 42.0);
+    EXPECT_EQ(job.Data.At(seven, 1).DistDownRange, 3.5f);
+    EXPECT_FALSE(MergeStartingPoints(job, DataFolder + "no-such-file.spf", false).ReadFailed)
+        << "missing is not unreadable";
+}
+
+TEST_F(StartingPointsTest, AByteOrderMarkIsNotPartOfTheFirstEntry) {
+    const auto seven = AddLine("7");
+    WriteFile("\xEF\xBB\xBF"
+              "7,500100.5,4100200.25,45\r\n");
+    EXPECT_EQ(MergeStartingPoints(job, path, false).HeadersSet, 1);
+    EXPECT_EQ(StartEasting(seven), 500100.5);
+    ASSERT_TRUE(LoadFlexGrid(grid, path, false));
+    EXPECT_EQ(GridText(), "7|500100.5|4100200.25|45/");
+}
+
 TEST_F(StartingPointsTest, LoadFlexGridLoadsEveryNonBlankLine) {
     ASSERT_TRUE(LoadFlexGrid(grid, DataFolder + "blank-line-inside.spf", false));
     EXPECT_EQ(GridText(), "7|500100.5|4100200.25|45/12a|500200|4100300|90/14|500300.125|4100400|135/");
