@@ -108,6 +108,16 @@ void EditorPlots::RemoveProfileCurves() {
     for (auto id : ProfileCharts) Chart(id).RemoveCurves();
 }
 
+void EditorPlots::Clear() {
+    for (auto& chart : charts_) {
+        chart.RemoveCurves();
+        chart.RemoveOverlays();
+    }
+    pointToShot_.clear();
+    areaFittedCurves_ = 0;
+    plotToGridVisible_ = false;
+}
+
 void EditorPlots::MarkPlanCurve(std::string_view name) {
     auto& area = Chart(PlotId::Area);
     ChartUpdate update(area);

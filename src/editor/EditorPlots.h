@@ -55,6 +55,9 @@ public:
     void PlotData(std::int32_t line) override;
     void MarkPlanCurve(std::string_view name) override;
 
+    // Every curve of every chart goes (the job was emptied).
+    void Clear();
+
     // One line's curves on the four profile charts (its shots that are not ignored).
     void AddCurve(std::int32_t line);
     // For the current line's point j, the shot it came from.

@@ -4,6 +4,7 @@
 #include "app/common/HugePageResource.h"
 #include "core/Job.h"
 #include "editor/DataEditor.h"
+#include "ui/editor/DataEditWindow.h"
 #include "ui/main/MainWindow.h"
 #include "ui/startpoints/StartingPointsWindow.h"
 
@@ -18,6 +19,8 @@ DesktopSession::DesktopSession(Prompter& prompter, SettingsStore& settings, QObj
       main_(std::make_unique<ui::MainWindow>(*job_, *editor_, prompter_, settings_)) {
     // Created once and then only shown and hidden, so its entries outlive a Quit.
     startingPoints_ = new ui::StartingPointsWindow(prompter_, editor_->Options(), main_.get());
+    editWindow_ = new ui::DataEditWindow(*job_, *editor_, prompter_, settings_, main_.get());
+    main_->SetOutputEditor(&editWindow_->OutputHooks());
     ConnectWindows();
 }
 
@@ -34,8 +37,9 @@ void DesktopSession::ConnectWindows() {
             &ui::StartingPointsWindow::ShowEditor);
     connect(main_.get(), &ui::MainWindow::StartingPointFileNamed, startingPoints_,
             &ui::StartingPointsWindow::SetStartingPointPath);
-    // The editor window connects here: EditorWindowRequested, JobCleared and
-    // JobChanged to the editor window.
+    connect(main_.get(), &ui::MainWindow::EditorWindowRequested, editWindow_, &ui::DataEditWindow::ShowEditor);
+    connect(main_.get(), &ui::MainWindow::JobCleared, editWindow_, &ui::DataEditWindow::ClearJob);
+    connect(main_.get(), &ui::MainWindow::JobChanged, editWindow_, &ui::DataEditWindow::RedrawJob);
 }
 
 void DesktopSession::Start(const QString& file) {

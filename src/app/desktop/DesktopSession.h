@@ -15,6 +15,7 @@ class SettingsStore;
 } // namespace tolvanor
 
 namespace tolvanor::ui {
+class DataEditWindow;
 class MainWindow;
 class StartingPointsWindow;
 } // namespace tolvanor::ui
@@ -37,6 +38,7 @@ public:
     DataEditor& Editor() noexcept { return *editor_; }
     ui::MainWindow& Main() noexcept { return *main_; }
     ui::StartingPointsWindow& StartingPoints() noexcept { return *startingPoints_; }
+    ui::DataEditWindow& EditWindow() noexcept { return *editWindow_; }
 
     // Shows the main window; a file from the command line is opened as a
     // dropped one would be.
@@ -57,6 +59,7 @@ private:
     std::unique_ptr<ui::MainWindow> main_;
     // A child window of the main window, which deletes it.
     ui::StartingPointsWindow* startingPoints_ = nullptr;
+    ui::DataEditWindow* editWindow_ = nullptr; // owned by the main window
 };
 
 } // namespace tolvanor::desktop

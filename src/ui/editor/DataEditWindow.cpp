@@ -3,11 +3,11 @@
 
 #include "core/Job.h"
 #include "editor/DataEditor.h"
-#include "editor/EditorOutputHooks.h"
 #include "editor/LineDataColumns.h"
 #include "grid/GridModel.h"
 #include "ui/editor/ChartView.h"
-#include "ui/editor/GridTableModel.h"
+#include "ui/editor/EditorWindowHooks.h"
+#include "ui/editor/LineDataTableModel.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -37,7 +37,8 @@ QString Text(std::string_view text) {
 DataEditWindow::DataEditWindow(Job& job, DataEditor& editor, Prompter& prompter, SettingsStore& settings,
                                QWidget* parent)
     : QMainWindow(parent), job_(job), editor_(editor), prompter_(prompter), settings_(settings),
-      plots_(std::make_unique<EditorPlots>(job, editor, prompter)) {
+      plots_(std::make_unique<EditorPlots>(job, editor, prompter)),
+      outputHooks_(std::make_unique<EditorWindowHooks>(*this)) {
     setObjectName("frmDataEdit");
     setWindowTitle(QString::fromStdString(editor_.State().Caption));
     plots_->Options() = ReadPlotOptions(settings_);
@@ -122,7 +123,7 @@ void DataEditWindow::BuildGrid(QWidget* central) {
     grid_ = new QTableView(central);
     grid_->setObjectName("fxgLineData");
     grid_->setAccessibleName("Line data");
-    gridModel_ = new GridTableModel(editor_.Grid(), this);
+    gridModel_ = new LineDataTableModel(editor_.Grid(), this);
     grid_->setModel(gridModel_);
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -138,8 +139,8 @@ void DataEditWindow::BuildGrid(QWidget* central) {
             &DataEditWindow::OnViewSelectionChanged);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &DataEditWindow::OnViewSelectionChanged);
-    connect(gridModel_, &GridTableModel::CurrentCellChanged, this, &DataEditWindow::SyncGridSelection);
-    connect(gridModel_, &GridTableModel::Scrolled, this, &DataEditWindow::SyncGridScroll);
+    connect(gridModel_, &LineDataTableModel::CurrentCellChanged, this, &DataEditWindow::SyncGridSelection);
+    connect(gridModel_, &LineDataTableModel::Scrolled, this, &DataEditWindow::SyncGridScroll);
     connect(gridModel_, &QAbstractItemModel::modelReset, this, &DataEditWindow::SizeGridColumns);
 }
 
@@ -348,8 +349,17 @@ void DataEditWindow::UpdateGrid() {
     SyncFromCore();
 }
 
+void DataEditWindow::ClearJob() {
+    plots_->Clear();
+    SyncFromCore();
+}
+
+void DataEditWindow::RedrawJob() {
+    if (job_.LineCount > 0 && job_.CurrentLine > 0) editor_.PlotData(job_.CurrentLine);
+    SyncFromCore();
+}
+
 void DataEditWindow::ShowEditor() {
-    if (outputHooks_ != nullptr) outputHooks_->SetVisible(true);
     if (!firstShow_) {
         SyncFromCore();
         if (isMinimized()) {

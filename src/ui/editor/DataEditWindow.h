@@ -24,8 +24,8 @@ class QTableView;
 
 namespace tolvanor {
 class DataEditor;
-class EditorOutputHooks;
 class Job;
+class OutputEditor;
 class Prompter;
 class SettingsStore;
 } // namespace tolvanor
@@ -33,7 +33,7 @@ class SettingsStore;
 namespace tolvanor::ui {
 
 class ChartView;
-class GridTableModel;
+class LineDataTableModel;
 
 // The profile editor "frmDataEdit": the current line in the grid beside its
 // five charts, the profile lists, the starting-point frame and the chart
@@ -50,11 +50,12 @@ public:
     EditorLayout& Layout() noexcept { return layout_; }
     ChartView* Chart(PlotId id) const noexcept { return charts_[static_cast<std::size_t>(id)]; }
     QTableView* GridView() const noexcept { return grid_; }
-    GridTableModel* GridAdapter() const noexcept { return gridModel_; }
+    LineDataTableModel* GridAdapter() const noexcept { return gridModel_; }
     // The frame that holds the command frames; the edit commands add theirs here.
     QFrame* ControlsFrame() const noexcept { return fraControls_; }
-    // The output command follows the window's visibility through these.
-    void SetOutputHooks(EditorOutputHooks* hooks) noexcept { outputHooks_ = hooks; }
+    DataEditor& Editor() noexcept { return editor_; }
+    // The output command's editor steps, on this window.
+    OutputEditor& OutputHooks() noexcept { return *outputHooks_; }
 
     // Shows the window (first time in its remembered state) and brings it up to date.
     void ShowEditor();
@@ -67,6 +68,10 @@ public slots:
     void UpdatePlots();
     void UpdateGrid();
     void ApplyLayout();
+    // The main window emptied the job: the charts let go of its lines.
+    void ClearJob();
+    // Lines changed outside the editor: redraw the current one.
+    void RedrawJob();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,7 +108,7 @@ private:
     SettingsStore& settings_;
     std::unique_ptr<EditorPlots> plots_;
     EditorLayout layout_;
-    EditorOutputHooks* outputHooks_ = nullptr;
+    std::unique_ptr<OutputEditor> outputHooks_;
     bool firstShow_ = true;
     bool syncingGrid_ = false;
 
@@ -111,7 +116,7 @@ private:
     QComboBox* cboProfileList_ = nullptr;
     QListWidget* lstPlotLines_ = nullptr;
     QTableView* grid_ = nullptr;
-    GridTableModel* gridModel_ = nullptr;
+    LineDataTableModel* gridModel_ = nullptr;
     QLabel* lblLineIgnored_ = nullptr;
     QFrame* fraControls_ = nullptr;
     QGroupBox* fraStartingPoint_ = nullptr;

@@ -6,7 +6,6 @@
 #include "core/Prompter.h"
 #include "core/SettingsStore.h"
 #include "editor/DataEditor.h"
-#include "editor/EditorOutputHooks.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -116,13 +115,11 @@ void DataEditWindow::closeEvent(QCloseEvent* event) {
 
 void DataEditWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (outputHooks_ != nullptr) outputHooks_->SetVisible(true);
     ApplyLayout();
 }
 
 void DataEditWindow::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
-    if (outputHooks_ != nullptr && !isMinimized()) outputHooks_->SetVisible(false);
 }
 
 } // namespace tolvanor::ui

@@ -15,11 +15,11 @@ namespace tolvanor::ui {
 // text. Nothing is copied. Bulk changes of the grid arrive as one queued
 // reset, so a whole-job pass costs the view nothing until the event loop
 // runs or Flush() is called.
-class GridTableModel : public QAbstractTableModel {
+class LineDataTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit GridTableModel(GridModel& grid, QObject* parent = nullptr);
-    ~GridTableModel() override;
+    explicit LineDataTableModel(GridModel& grid, QObject* parent = nullptr);
+    ~LineDataTableModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/editor/GridTableModel.h"
+#include "ui/editor/LineDataTableModel.h"
 
 #include "grid/GridModel.h"
 
@@ -9,25 +9,25 @@
 
 namespace tolvanor::ui {
 
-GridTableModel::GridTableModel(GridModel& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {
+LineDataTableModel::LineDataTableModel(GridModel& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {
     rows_ = std::max(grid_.Rows() - 1, 0);
     cols_ = grid_.Cols();
     observer_ = grid_.AddObserver([this](const GridChange& change) { OnChange(change); });
 }
 
-GridTableModel::~GridTableModel() {
+LineDataTableModel::~LineDataTableModel() {
     grid_.RemoveObserver(observer_);
 }
 
-int GridTableModel::rowCount(const QModelIndex& parent) const {
+int LineDataTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_;
 }
 
-int GridTableModel::columnCount(const QModelIndex& parent) const {
+int LineDataTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : cols_;
 }
 
-QVariant GridTableModel::data(const QModelIndex& index, int role) const {
+QVariant LineDataTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const int row = index.row() + 1;
     const int col = index.column();
@@ -47,13 +47,13 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant LineDataTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal) return QString::fromLatin1(grid_.TextMatrix(0, section));
     return section + 1;
 }
 
-void GridTableModel::Flush() {
+void LineDataTableModel::Flush() {
     scheduled_ = false;
     if (resetPending_) {
         resetPending_ = false;
@@ -70,7 +70,7 @@ void GridTableModel::Flush() {
     }
 }
 
-void GridTableModel::OnChange(const GridChange& change) {
+void LineDataTableModel::OnChange(const GridChange& change) {
     switch (change.What) {
     case GridChange::Kind::CellText:
         if (!resetPending_ && change.FirstRow >= 1 && change.FirstRow <= rows_ && change.Col < cols_) {
@@ -94,10 +94,10 @@ void GridTableModel::OnChange(const GridChange& change) {
     SchedulePending();
 }
 
-void GridTableModel::SchedulePending() {
+void LineDataTableModel::SchedulePending() {
     if (scheduled_) return;
     scheduled_ = true;
-    QMetaObject::invokeMethod(this, &GridTableModel::Flush, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &LineDataTableModel::Flush, Qt::QueuedConnection);
 }
 
 } // namespace tolvanor::ui
