@@ -12,9 +12,9 @@ namespace tolvanor {
 
 namespace {
 
-TemplatePoints PointsOf(std::span<const std::string_view> fields) {
-    TemplatePoints points;
-    for (std::size_t j = 1; j + 1 < fields.size() && points.Count() < TemplatePoints::MaxPoints; j += 2) {
+TemplateProfile PointsOf(std::span<const std::string_view> fields) {
+    TemplateProfile points;
+    for (std::size_t j = 1; j + 1 < fields.size() && points.Count() < TemplateProfile::MaxPoints; j += 2) {
         float distance = 0;
         float elevation = 0;
         if (StrictToFloat(fields[j], distance) != ConversionStatus::Ok) continue;
@@ -35,8 +35,8 @@ std::string LineTemplateKey(std::string_view profileNumber) {
     return TrimToLastDigit(profileNumber);
 }
 
-std::optional<TemplatePoints> FindTemplate(std::span<const std::string> lines, std::string_view lineKey,
-                                           bool threeDigits) {
+std::optional<TemplateProfile> FindTemplate(std::span<const std::string> lines, std::string_view lineKey,
+                                            bool threeDigits) {
     for (const auto& line : lines) {
         const auto fields = SplitFields(line, ',');
         if (fields.empty() || TemplateKey(fields.front(), threeDigits) != lineKey) continue;

@@ -11,7 +11,7 @@
 namespace tolvanor {
 
 // A reference profile of a template file (.tvt): distance and elevation pairs.
-struct TemplatePoints {
+struct TemplateProfile {
     static constexpr std::size_t MaxPoints = 101;
     std::vector<float> Distance;
     std::vector<float> Elevation;
@@ -29,14 +29,14 @@ std::string LineTemplateKey(std::string_view profileNumber);
 // The points of the first line whose key equals `lineKey` (nothing when no
 // line matches). Fields after the name pair up as (distance, elevation);
 // only complete pairs of two numbers count, at most MaxPoints of them.
-std::optional<TemplatePoints> FindTemplate(std::span<const std::string> lines, std::string_view lineKey,
-                                           bool threeDigits);
+std::optional<TemplateProfile> FindTemplate(std::span<const std::string> lines, std::string_view lineKey,
+                                            bool threeDigits);
 
 enum class TemplateStatus { Found, NoMatch, FileMissing };
 
 struct TemplateLookup {
     TemplateStatus Status = TemplateStatus::NoMatch;
-    TemplatePoints Points;
+    TemplateProfile Points;
 };
 
 // Reads the template file and finds the line's template.
