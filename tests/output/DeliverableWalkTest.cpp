@@ -90,6 +90,25 @@ TEST(DeliverableWalk, TwoRunsInEachMode) {
     }
 }
 
+// A profile number becomes part of a file name: bytes no name may hold become "_".
+TEST(DeliverableWalk, ProfileNumbersInFileNames) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> cases[] = {
+        {"12A", "F/P_12A.csv"},
+        {"1\0"
+         "2"s,
+         "F/P_1_2.csv"},
+        {"a/b", "F/P_a_b.csv"},
+#ifdef _WIN32
+        {"a<b>c:\"d|e?f*g\\h\ti", "F\\P_a_b_c__d_e_f_g_h_i.csv"},
+#else
+        {"a<b>:\"|?*\\\t", "F/P_a<b>:\"|?*\\\t.csv"},
+#endif
+    };
+    for (const auto& [profile, path] : cases)
+        EXPECT_EQ(LineFilePath("F", "P", profile, OutputFormat::Csv), path) << profile;
+}
+
 // "path: reason" of a failed write.
 std::string FailureOf(const OutputResult& result) {
     return result.Failed() ? result.FailedPath + ": " + result.Reason : "no failure";
@@ -110,10 +129,12 @@ TEST(DeliverableWalk, WriteFailuresNameThePathAndTheSystemsReason) {
     EXPECT_EQ(FailureOf(result), folder.File("job_14.csv") + ": Is a directory");
     EXPECT_EQ(result.FilesWritten, std::vector<std::string>{folder.File("job_12.csv")});
     EXPECT_FALSE(std::filesystem::exists(folder.File("job_15.csv")));
-    // A .se closing station outside 16 bits fails that file.
+    // A .se closing station outside 16 bits fails that file; the one there stays as it was.
     Job far(10, 20);
     AddLine(far, "1", {{0, 0, 1.0f, 0.0f}, {0, 0, 2.0f, 40000.0f}});
+    WriteBytes(folder.File("job.se"), "the old sections\r\n");
     EXPECT_EQ(FailureOf(WriteSEFile(far, Options(), folder.Path())), folder.File("job.se") + ": Overflow");
+    EXPECT_EQ(ReadBytes(folder.File("job.se")), "the old sections\r\n");
     // A full disk is a failure, not a success.
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "/dev/full is not available";
     std::filesystem::create_symlink("/dev/full", folder.File("job.rer"));
