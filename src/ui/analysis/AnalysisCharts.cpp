@@ -86,8 +86,10 @@ void DrawAreaAlongShore(QCustomPlot& plot, const AnalysisResult& result, std::si
     SetProfileTicks(plot, result);
     plot.rescaleAxes();
     plot.xAxis->setRange(0.5, static_cast<double>(result.Lines.size()) + 0.5);
-    const QCPRange range = plot.yAxis->range();
-    plot.yAxis->setRange(std::min(0.0, range.lower), range.upper + std::max(1.0, range.size()) * 0.08);
+    // From 0 (or below), with room above the highest mark.
+    const double lower = std::min(0.0, plot.yAxis->range().lower);
+    const double upper = plot.yAxis->range().upper;
+    plot.yAxis->setRange(lower, upper + std::max(1.0, upper - lower) * 0.08);
     plot.replot();
 }
 

@@ -22,6 +22,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -48,6 +49,43 @@ constexpr const char* MissingTemplateMessage =
 
 std::string BoxText(const QLineEdit* box) {
     return TextFromQt(box->text());
+}
+
+// The current line's figures in one sentence, numbers as the table writes them.
+QString FiguresText(const LineFigures& line) {
+    QString text = QStringLiteral("<b>Profile %1</b>: ").arg(TextToQt(line.Profile).toHtmlEscaped());
+    switch (line.State) {
+    case LineState::Ignored:
+        return text + QStringLiteral("the line is ignored.");
+    case LineState::NoStartingPoint:
+        return text + QStringLiteral("no starting point, so no distances down range.");
+    case LineState::TooFewShots:
+    case LineState::Analysed:
+        break;
+    }
+    if (line.ShotsUsed == 0) return text + QStringLiteral("no shots.");
+    const auto length = [](double value) { return TextToQt(LengthText(value)); };
+    text += QStringLiteral("%1 shots, distance %2 to %3, elevation %4 to %5, area above datum %6")
+                .arg(line.ShotsUsed)
+                .arg(length(line.MinDistance), length(line.MaxDistance), length(line.MinElevation),
+                     length(line.MaxElevation), TextToQt(AreaText(line.AreaAboveDatum)));
+    for (const ContourCrossings& contour : line.Contours) {
+        text += QStringLiteral("; contour %1 ").arg(QString::number(contour.Elevation));
+        if (contour.Count == 0) {
+            text += QStringLiteral("not reached");
+        } else if (contour.First == contour.Last) {
+            text += QStringLiteral("at %1 (%2)").arg(length(contour.First)).arg(contour.Count);
+        } else {
+            text += QStringLiteral("from %1 to %2 (%3)")
+                        .arg(length(contour.First), length(contour.Last))
+                        .arg(contour.Count);
+        }
+    }
+    if (line.HasTemplate) {
+        text += QStringLiteral("; above template %1, below %2")
+                    .arg(TextToQt(AreaText(line.Template.Above)), TextToQt(AreaText(line.Template.Below)));
+    }
+    return text + QLatin1Char('.');
 }
 
 QString PlainCaption(QString caption) {
@@ -91,6 +129,7 @@ QLineEdit* AnalysisWindow::AddBox(const char* name, const QString& label, const 
 
 void AnalysisWindow::BuildInputs(QWidget* central) {
     auto* frame = new QGroupBox(QStringLiteral("Settings"), central);
+    frame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     frame->setObjectName(QStringLiteral("fraAnalysisSettings"));
     auto* grid = new QGridLayout(frame);
     central->layout()->addWidget(frame);
@@ -137,6 +176,8 @@ void AnalysisWindow::BuildViews(QWidget* central) {
     tblAnalysis_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     connect(tblAnalysis_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &AnalysisWindow::OnRowChosen);
+    // The view's own Ctrl+C copies one cell; here it copies rows.
+    tblAnalysis_->installEventFilter(this);
 
     auto* charts = new QWidget(splitter);
     charts->setObjectName(QStringLiteral("fraAnalysisCharts"));
@@ -150,16 +191,18 @@ void AnalysisWindow::BuildViews(QWidget* central) {
     pltProfile_->setObjectName(QStringLiteral("pltAnalysisProfile"));
     pltProfile_->setAccessibleName(QStringLiteral("Current line's profile"));
     SetUpProfileChart(*pltProfile_);
-    lblCurrentLine_ = new QLabel(charts);
+    lblCurrentLine_ = new QLabel(central);
     lblCurrentLine_->setObjectName(QStringLiteral("lblCurrentLine"));
     lblCurrentLine_->setWordWrap(true);
     lblCurrentLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(pltAreaAlongShore_, 1);
     column->addWidget(pltProfile_, 1);
-    column->addWidget(lblCurrentLine_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    central->layout()->addWidget(splitter);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({600, 560});
+    auto* layout = static_cast<QVBoxLayout*>(central->layout());
+    layout->addWidget(splitter, 1);
+    layout->addWidget(lblCurrentLine_);
 }
 
 void AnalysisWindow::BuildButtons(QWidget* central) {
@@ -286,14 +329,7 @@ void AnalysisWindow::ShowLine(std::size_t index) {
     const auto* design = options_.Templates != nullptr ? templates_.Find(figures.Profile) : nullptr;
     DrawProfileFigures(*pltProfile_, profile_, design, figures, options_);
     DrawAreaAlongShore(*pltAreaAlongShore_, result_, index);
-    const AnalysisTable& table = model_->Table();
-    QStringList parts;
-    for (std::size_t c = 1; c < table.Headings.size(); ++c) {
-        const std::string& text = table.Rows[index][c].Text;
-        if (!text.empty()) parts << QString::fromStdString(table.Headings[c]) + QStringLiteral(": ") + TextToQt(text);
-    }
-    lblCurrentLine_->setText(QStringLiteral("<b>Profile %1</b>  ").arg(TextToQt(figures.Profile).toHtmlEscaped()) +
-                             parts.join(QStringLiteral(";  ")).toHtmlEscaped());
+    lblCurrentLine_->setText(FiguresText(figures));
 }
 
 void AnalysisWindow::ShowReach() {
@@ -335,6 +371,15 @@ void AnalysisWindow::ExportPng() {
     if (path.empty()) return;
     auto* charts = findChild<QWidget*>(QStringLiteral("fraAnalysisCharts"));
     if (!charts->grab().save(PathToQt(path), "PNG")) prompter_.Message("Unable to write output file " + path);
+}
+
+bool AnalysisWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tblAnalysis_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        CopyTable();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void AnalysisWindow::changeEvent(QEvent* event) {

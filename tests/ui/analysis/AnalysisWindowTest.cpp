@@ -8,6 +8,7 @@
 #include "analysis/WriteAnalysisCSV.h"
 #include "core/MemorySettingsStore.h"
 #include "editor/DataEditor.h"
+#include "input/ReadData.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QApplication>
@@ -158,6 +159,41 @@ private slots:
         QCOMPARE(editor->ProfileIndex(), 0);
         QCOMPARE(chosen.count(), 1);
         QVERIFY(Control<QLabel>("lblCurrentLine")->text().contains(QStringLiteral("Profile 11")));
+    }
+
+    // The sample survey as a crew would open it; with TOLVANOR_SCREENSHOT set
+    // the window is also saved there as a picture to look at.
+    void theSampleSurvey() {
+        window.reset();
+        editor.reset();
+        job = std::make_unique<Job>();
+        const std::string samples = TOLVANOR_SOURCE_DIR "/samples/";
+        tolvanor::ReadOptions read{
+            .SourceFileName = samples + "survey.tvn", .DataType = 5, .FormatProfileNumbers = false};
+        QVERIFY(tolvanor::ReadData(*job, read, *prompter).Outcome == tolvanor::ReadOutcome::Ok);
+        editor = std::make_unique<DataEditor>(*job, *prompter);
+        editor->Options().FormatProfileNumbers = false;
+        editor->Options().SortOrder = 6;
+        editor->Options().StartingPointFile = samples + "survey.spf";
+        editor->RefreshDataEdit();
+        window = std::make_unique<AnalysisWindow>(*job, *editor, *prompter, *settings);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        Type("txtDatum", "0");
+        Type("txtLimitFrom", "0");
+        Type("txtLimitTo", "400");
+        Type("txtContours", "2.5, 0, -4");
+        Type("txtAnalysisTemplate", QString::fromStdString(samples + "survey.tvt"));
+        Click("cmdAnalyse");
+        QCOMPARE(Rows(), 4);
+        QCOMPARE(window->Result().Reaches.size(), std::size_t{3});
+        QVERIFY(window->Result().Lines[0].HasTemplate);
+        editor->SelectProfile(3);
+        window->FollowEditor();
+        if (const QByteArray shot = qgetenv("TOLVANOR_SCREENSHOT"); !shot.isEmpty()) {
+            QTest::qWait(200);
+            QVERIFY(window->grab().save(QString::fromLocal8Bit(shot)));
+        }
     }
 };
 
