@@ -185,8 +185,9 @@ QWidget* LoadButtons(MainControls& c) {
                          QStringLiteral("Adds data from Source Data file to previously read data"));
     c.cmdViewEdit = Button("cmdViewEdit", QStringLiteral("Show &Edit Window"),
                            QStringLiteral("Opens Data Edit window and loads data if not previously loaded"));
+    // The workflow's main commands: big enough to find at a glance.
     for (auto* button : {c.cmdNewFile, c.cmdAppend, c.cmdViewEdit}) {
-        button->setMinimumHeight(34);
+        button->setMinimumSize(150, 36);
         layout->addWidget(button);
     }
     layout->addStretch();
@@ -330,7 +331,7 @@ QWidget* OutputButtons(MainControls& c) {
                            QStringLiteral("Saves the job as prefix.tvn and ends the program"));
     c.cmdQuit = Button("cmdQuit", QStringLiteral("&Quit"), QStringLiteral("Ends the program"));
     for (auto* button : {c.cmdGenerateOutput, c.cmdSave, c.cmdSaveExit, c.cmdQuit}) {
-        button->setMinimumHeight(34);
+        button->setMinimumSize(130, 36);
         layout->addWidget(button);
     }
     layout->insertStretch(1);

@@ -240,9 +240,12 @@ private slots:
         const QSize minimum = run.Window().minimumSizeHint();
         QVERIFY2(minimum.width() <= 1024 && minimum.height() <= 700,
                  qPrintable(QStringLiteral("%1 x %2").arg(minimum.width()).arg(minimum.height())));
+        // TOLVANOR_SHOTS=<folder> keeps a picture of each page for a look.
+        const QString shots = qEnvironmentVariable("TOLVANOR_SHOTS");
         for (int page = 0; page < run.Controls().Tabs->count(); ++page) {
             run.Controls().Tabs->setCurrentIndex(page);
             QApplication::processEvents();
+            if (!shots.isEmpty()) run.Window().grab().save(shots + QStringLiteral("/main-tab%1.png").arg(page + 1));
             for (auto* button : run.Controls().Tabs->widget(page)->findChildren<QAbstractButton*>()) {
                 if (!button->isVisible()) continue;
                 QVERIFY2(button->width() >= button->minimumSizeHint().width(), qPrintable(button->objectName()));
