@@ -26,7 +26,8 @@ install(FILES
   ${PROJECT_SOURCE_DIR}/samples/survey-trimble.csv
   ${PROJECT_SOURCE_DIR}/samples/survey-sounder.txt
   DESTINATION ${CMAKE_INSTALL_DATADIR}/tolvanor/samples)
-install(FILES ${TOLVANOR_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Debian keeps it under the package name.
+install(FILES ${TOLVANOR_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tolvanor)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvanor)
