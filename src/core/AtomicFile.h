@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -60,6 +61,7 @@ private:
     bool CreateNamed();
     bool CopyOldContent();
     bool GiveTemporaryName();
+    void StartWriteBack() noexcept;
     void HoldSignals() noexcept;
     void ReleaseSignals() noexcept;
 
@@ -73,6 +75,8 @@ private:
     bool targetExists_ = false;
     unsigned targetMode_ = 0;
     int error_ = 0;
+    std::int64_t written_ = 0;     // bytes written by Write
+    std::int64_t writtenBack_ = 0; // of which the disk has been asked to take
     struct SignalMask;
     std::unique_ptr<SignalMask> savedSignals_; // the mask before HoldSignals
 };
