@@ -2,6 +2,7 @@
 #include "editor/DataEditor.h"
 
 #include "core/Job.h"
+#include "core/Progress.h"
 #include "editor/FindLineByProfileId.h"
 #include "editor/PlotSink.h"
 #include "support/ScriptedPrompter.h"
@@ -172,6 +173,29 @@ TEST_F(DataEditorTest, RefreshDataEditMergesThenShowsTheFirstLine) {
     // The file is gone now: nothing is merged and nothing is said.
     EXPECT_FALSE(editor.RefreshDataEdit().FileRead);
     EXPECT_TRUE(prompter.Messages().empty());
+}
+
+// Counts what a pass reports.
+class CountingProgress : public Progress {
+public:
+    void Report(std::int64_t done, std::int64_t total) override { Reports.emplace_back(done, total); }
+    std::vector<std::pair<std::int64_t, std::int64_t>> Reports;
+};
+
+TEST_F(DataEditorTest, AnUnreadableStartingPointFileIsSaidAndMergesNothingAndProgressIsHeard) {
+    const auto seven = AddTestLine(job, "007", 3);
+    AddTestLine(job, "008", 2);
+    job.Data.EditHeader(seven).StartEasting() = 1000;
+    editor.Options().StartingPointFile = "/proc/self/mem"; // opens, and then cannot be read
+    CountingProgress progress;
+    const auto report = editor.RefreshDataEdit(&progress);
+    EXPECT_TRUE(report.ReadFailed);
+    EXPECT_EQ(prompter.Messages(),
+              std::vector<std::string>{"Unable to read the starting point file /proc/self/mem\r\nInput/output error"});
+    EXPECT_EQ(job.Data.Header(seven).StartEasting(), 1000);
+    EXPECT_EQ(job.Data.At(seven, 1).DistDownRange, 0.0f) << "no distances from the old starting point either";
+    using Report = std::pair<std::int64_t, std::int64_t>;
+    EXPECT_EQ(progress.Reports, (std::vector<Report>{{0, 2}, {1, 2}, {2, 2}}));
 }
 
 } // namespace
