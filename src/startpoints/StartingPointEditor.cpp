@@ -151,7 +151,7 @@ bool StartingPointEditor::HasEntries() const noexcept {
 }
 
 bool StartingPointEditor::OfferSave() {
-    if (saved_ || !HasEntries()) return true;
+    if (!HasUnsavedEntries()) return true;
     const auto answer = prompter_.Message(
         MessageRequest{std::string(SaveQuestion), {}, MessageButtons::YesNoCancel, MessageIcon::Question});
     if (answer == MessageAnswer::Cancel) return false;

@@ -41,6 +41,9 @@ public:
     void SetKeepAngle(bool keep) noexcept { keepAngle_ = keep; }
     // Ticked: the grid matches the file last loaded or saved.
     bool Saved() const noexcept { return saved_; }
+    // Entries typed, changed or chosen since the last load or save (an
+    // untouched fresh grid has none): the program's end must ask first.
+    bool HasUnsavedEntries() const noexcept { return !saved_ && HasEntries(); }
     // The row drawn in the button-face colour (0: none).
     int HighlightedRow() const noexcept { return highlightedRow_; }
     // The text of the "Current File" box.

@@ -86,6 +86,8 @@ StartingPointsWindow::StartingPointsWindow(Prompter& prompter, const EditorOptio
     setWindowTitle(QStringLiteral("Starting Point File "));
     BuildWindow();
     ConnectCommands();
+    // The main window's close ends the program: unsaved entries are offered for saving first.
+    if (parent != nullptr) parent->installEventFilter(this);
     Draw();
 }
 
@@ -320,6 +322,16 @@ void StartingPointsWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool StartingPointsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parent() && event->type() == QEvent::Close && editor_.HasUnsavedEntries()) {
+        ShowEditor({});
+        auto decision = QuitDecision::Stay;
+        Run([&] { decision = editor_.Quit(); });
+        if (decision == QuitDecision::Stay) {
+            event->ignore();
+            return true;
+        }
+        hide();
+    }
     if (watched == grid_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         DeleteEntry();

@@ -186,6 +186,11 @@ private slots:
         ClickRow(1);
         QVERIFY(!Saved());
         QCOMPARE(Boxes(), QString("2|11|21|31"));
+        // The chosen row in the button-face colour, the others in the window background.
+        const auto* model = window->Grid()->model();
+        const auto palette = QApplication::palette();
+        QCOMPARE(model->index(1, 2).data(Qt::BackgroundRole).value<QBrush>().color(), palette.color(QPalette::Button));
+        QCOMPARE(model->index(0, 2).data(Qt::BackgroundRole).value<QBrush>().color(), palette.color(QPalette::Base));
         // Quit now asks, though nothing was typed; No hides and keeps the entries.
         prompter.QueueAnswer(MessageAnswer::No);
         Click("cmdQuit");
@@ -206,6 +211,30 @@ private slots:
         prompter.QueueAnswer(MessageAnswer::Cancel);
         window->close();
         QVERIFY(window->isVisible());
+    }
+
+    // Closing the main window ends the program: typed entries are not lost unasked.
+    void TheProgramsEndAsksAboutUnsavedEntries() {
+        QWidget main;
+        auto* child = new StartingPointsWindow(prompter, options, &main);
+        main.show();
+        main.close(); // nothing typed: no question
+        QVERIFY(prompter.Messages().empty());
+        main.show();
+        child->EditBox(0)->setText("1");
+        child->EditBox(1)->setText("2");
+        child->EditBox(2)->setText("3");
+        child->EditBox(3)->setText("4");
+        child->AddNewEntry();
+        child->hide();
+        prompter.QueueAnswer(MessageAnswer::Cancel);
+        main.close();
+        QVERIFY(main.isVisible());
+        QVERIFY(child->isVisible()); // shown, so the user sees what the question is about
+        QCOMPARE(prompter.Messages(), std::vector<std::string>{"Do you wish to save your Starting Point File first?"});
+        prompter.QueueAnswer(MessageAnswer::No);
+        main.close();
+        QVERIFY(!main.isVisible());
     }
 
     void DeleteKeyRemovesTheChosenEntry() {
@@ -229,6 +258,10 @@ private slots:
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), Control("cmdAddData"));
+        // A box that takes the focus has its whole text selected.
+        window->EditBox(1)->setText("512013.70");
+        window->EditBox(1)->setFocus();
+        QTRY_COMPARE(window->EditBox(1)->selectedText(), QString("512013.70"));
     }
 
     void ALongPathIsShortened() {
