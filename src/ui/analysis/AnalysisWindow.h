@@ -45,6 +45,10 @@ public:
 
     const AnalysisResult& Result() const noexcept { return result_; }
     QTableView* Table() const noexcept { return tblAnalysis_; }
+    // The figures of the line shown now; null before an analysis.
+    const LineFigures* CurrentFigures() const noexcept {
+        return current_ < result_.Lines.size() ? &result_.Lines[current_] : nullptr;
+    }
 
 public slots:
     // Runs the analysis with the boxes' settings; false (with a message) when they cannot be used.

@@ -3,6 +3,9 @@
 // table's sort and copy, export, and following the editor's current line.
 #include "ui/analysis/AnalysisWindow.h"
 
+#include "editor/ChartModel.h"
+#include "ui/analysis/AnalysisMenu.h"
+
 #include "analysis/AnalysisInputs.h"
 #include "analysis/AnalysisTestSupport.h"
 #include "analysis/WriteAnalysisCSV.h"
@@ -17,6 +20,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -159,6 +163,39 @@ private slots:
         QCOMPARE(editor->ProfileIndex(), 0);
         QCOMPARE(chosen.count(), 1);
         QVERIFY(Control<QLabel>("lblCurrentLine")->text().contains(QStringLiteral("Profile 11")));
+    }
+
+    // From the editor's menu: opened and analysed with the remembered boxes,
+    // then following the editor's profile chart and marking its contours.
+    void theEditorMenuOpensItAndItsChartShowsTheContours() {
+        window.reset();
+        settings->Save("AnalysisContours", "1");
+        QMainWindow host;
+        tolvanor::ChartModel chart;
+        int redraws = 0;
+        QAction* open =
+            tolvanor::ui::AttachAnalysis(host, chart, *job, *editor, *prompter, *settings, [&redraws] { ++redraws; });
+        QCOMPARE(open->objectName(), QStringLiteral("mnuAnalysis"));
+        open->trigger();
+        auto* opened = host.findChild<AnalysisWindow*>();
+        QVERIFY(opened != nullptr && opened->isVisible());
+        QCOMPARE(opened->Result().Lines.size(), std::size_t{3});
+
+        editor->SelectProfile(2); // the editor redraws line 13: (0, 4) to (20, 0)
+        const double x[] = {0, 20};
+        const double y[] = {4, 0};
+        chart.RemoveOverlays();
+        chart.AddCurve("13", x, y);
+        QCOMPARE(opened->Table()->currentIndex().row(), 2);
+        const tolvanor::ChartCurve* mark = chart.FindOverlay("Contour 1");
+        QVERIFY(mark != nullptr);
+        QCOMPARE(mark->X, (std::vector<double>{14.5, 15.5}));
+        QCOMPARE(mark->Y, (std::vector<double>{1, 1}));
+
+        const auto rect = opened->Table()->visualRect(opened->Table()->model()->index(0, 0));
+        QTest::mouseClick(opened->Table()->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(editor->ProfileIndex(), 0);
+        QCOMPARE(redraws, 1);
     }
 
     // The sample survey as a crew would open it; with TOLVANOR_SCREENSHOT set
