@@ -58,17 +58,6 @@ protected:
     }
 };
 
-TEST_F(StartingPointEditorTest, AFreshGridFillsRowOneThenAppends) {
-    EXPECT_EQ(editor.Grid().TextMatrix(0, 0), "    Profile Number");
-    EXPECT_TRUE(Add("12").Stored);
-    EXPECT_EQ(editor.Grid().Rows(), 2);
-    EXPECT_TRUE(Add("11", "1", "2", "3").Stored);
-    // Appended at the end: the sort of the one selected row moves nothing.
-    EXPECT_EQ(GridText(), "12|500100.5|4100200.25|45/11|1|2|3/");
-    EXPECT_EQ(Boxes(), "|||");
-    EXPECT_FALSE(editor.Saved());
-}
-
 TEST_F(StartingPointEditorTest, EntriesAreTrimmedUpperCasedAndFormatted) {
     const struct {
         const char* typed;
@@ -91,17 +80,6 @@ TEST_F(StartingPointEditorTest, EntriesAreTrimmedUpperCasedAndFormatted) {
     }
 }
 
-TEST_F(StartingPointEditorTest, KeepThisAngleKeepsOnlyTheAngle) {
-    editor.SetKeepAngle(true);
-    Add("1", "10", "20", "289");
-    EXPECT_EQ(Boxes(), "|||289");
-    editor.SetKeepAngle(false);
-    editor.ClearEditData();
-    EXPECT_EQ(Boxes(), "|||");
-}
-
-// Every refused entry names its field, leaves the grid alone and hands the
-// focus to the box at fault.
 TEST_F(StartingPointEditorTest, UnusableEntriesAreRefusedNamingTheField) {
     const struct {
         const char* profile;
