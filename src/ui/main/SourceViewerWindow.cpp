@@ -41,6 +41,7 @@ SourceViewerWindow::SourceViewerWindow(Prompter& prompter, QWidget* owner)
     setWindowTitle(Latin(SourceViewerCaption));
     BuildControls();
     resize(760, 560);
+    if (owner != nullptr) owner->installEventFilter(this);
 }
 
 void SourceViewerWindow::BuildControls() {
@@ -151,6 +152,13 @@ void SourceViewerWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+}
+
+bool SourceViewerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != parent() || event->type() != QEvent::Close || !isVisible() || !modified_) return false;
+    if (ConfirmDiscardViewerChanges(prompter_)) return false;
+    event->ignore();
+    return true;
 }
 
 } // namespace tolvanor::ui

@@ -39,6 +39,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Closing the owner (the program ending) asks the close question too, so
+    // edited text is never dropped without a word.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();

@@ -59,6 +59,8 @@ private slots:
     void QuitAsksOnlyAfterAnEdit_data();
     void QuitAsksOnlyAfterAnEdit();
     void CloseBoxAsksLikeQuit();
+    void ClosingTheOwnerAsksFirst_data();
+    void ClosingTheOwnerAsksFirst();
     void SaveWritesTheTextWithItsLineEndsAndClearsTheFlag_data();
     void SaveWritesTheTextWithItsLineEndsAndClearsTheFlag();
     void CancelledOrFailedSaveKeepsTheChanges_data();
@@ -142,6 +144,35 @@ void ViewerTest::CloseBoxAsksLikeQuit() {
     QVERIFY(!viewer.close());
     QVERIFY(viewer.isVisible());
     QCOMPARE(prompter.Messages(), std::vector<std::string>{QuitQuestion});
+}
+
+void ViewerTest::ClosingTheOwnerAsksFirst_data() {
+    QTest::addColumn<bool>("edit");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("ownerCloses");
+    QTest::newRow("unchanged: no question") << false << int(MessageAnswer::Cancel) << true;
+    QTest::newRow("changed, OK: the owner closes") << true << int(MessageAnswer::Ok) << true;
+    QTest::newRow("changed, Cancel: everything stays") << true << int(MessageAnswer::Cancel) << false;
+}
+
+// The main window closing ends the program: the viewer's edits are not lost unasked.
+void ViewerTest::ClosingTheOwnerAsksFirst() {
+    QFETCH(bool, edit);
+    QFETCH(int, answer);
+    QFETCH(bool, ownerCloses);
+    ScriptedPrompter prompter;
+    prompter.QueueAnswer(static_cast<MessageAnswer>(answer));
+    QWidget owner;
+    owner.show();
+    auto* viewer = new SourceViewerWindow(prompter, &owner);
+    viewer->Load(source_, source_);
+    viewer->show();
+    if (edit) TypeAtEnd(*viewer, "x");
+
+    QCOMPARE(owner.close(), ownerCloses);
+    QCOMPARE(prompter.Messages().size(), std::size_t(edit ? 1 : 0));
+    QCOMPARE(owner.isVisible(), !ownerCloses);
+    if (!ownerCloses) QVERIFY(viewer->isVisible() && viewer->IsModified());
 }
 
 void ViewerTest::SaveWritesTheTextWithItsLineEndsAndClearsTheFlag_data() {
