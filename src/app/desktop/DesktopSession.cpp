@@ -21,6 +21,7 @@ DesktopSession::DesktopSession(Prompter& prompter, SettingsStore& settings, QObj
     startingPoints_ = new ui::StartingPointsWindow(prompter_, editor_->Options(), main_.get());
     editWindow_ = new ui::DataEditWindow(*job_, *editor_, prompter_, settings_, main_.get());
     main_->SetOutputEditor(&editWindow_->OutputHooks());
+    main_->SetEditorWindow(editWindow_);
     ConnectWindows();
 }
 

@@ -138,6 +138,15 @@ std::string QtPrompter::Input(const InputRequest& request) {
     return accepted ? TextFromQt(text) : std::string();
 }
 
+std::string QtPrompter::Choose(const ChoiceRequest& request) {
+    QStringList items;
+    for (const auto& item : request.Items) items.append(PathToQt(item));
+    bool accepted = false;
+    const QString text = QInputDialog::getItem(Owner(), DialogTitle(request.Title),
+                                               WithQtLineBreaks(TextToQt(request.Prompt)), items, 0, true, &accepted);
+    return accepted ? TextFromQt(text) : std::string();
+}
+
 std::string QtPrompter::OpenFile(const FileDialogRequest& request) {
     return RunFileDialog(Owner(), request, QFileDialog::AcceptOpen);
 }

@@ -28,6 +28,8 @@ public:
     std::string OpenFile(const FileDialogRequest& request) override;
     std::string SaveFile(const FileDialogRequest& request) override;
     std::string BrowseFolder(const FolderRequest& request) override;
+    // A list to pick from that also takes a typed answer.
+    std::string Choose(const ChoiceRequest& request) override;
 
 private:
     QWidget* Owner() const;
