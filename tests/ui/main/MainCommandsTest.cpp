@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -374,6 +375,45 @@ private slots:
         QCOMPARE(run.Controls().cboDataType->currentIndex(), SavedJob);
         QCOMPARE(run.GetJob().LineCount, 4);
         QCOMPARE(run.Stored(Key::SourceFileName), SamplePath("survey.tvn").toStdString());
+    }
+
+    // Save and Exit: saves as prefix.tvn and ends; a failed save keeps the
+    // program running with the work still unsaved.
+    void SaveAndExit_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("saved and ended") << true;
+        QTest::newRow("failed save keeps running") << false;
+    }
+    void SaveAndExit() {
+        QFETCH(bool, writable);
+        SessionRun run(folder_->path());
+        run.Show();
+        run.Load(SamplePath("survey.tvn"), SavedJob);
+        run.GetJob().DataChanged = true;
+        const QString prefix = folder_->filePath(writable ? "beach" : "missing/beach");
+        run.Controls().txtOutputPrefix->setText(prefix);
+        QSignalSpy finished(&run.Session(), &tolvanor::desktop::DesktopSession::Finished);
+        run.Controls().Tabs->setCurrentIndex(1);
+        QTest::mouseClick(run.Controls().cmdSaveExit, Qt::LeftButton);
+        QCOMPARE(finished.count(), writable ? 1 : 0);
+        QCOMPARE(QFile::exists(prefix + ".tvn"), writable);
+        QCOMPARE(run.GetJob().DataChanged, !writable);
+        QCOMPARE(run.Prompter().Messages().size(), std::size_t{writable ? 0u : 1u});
+    }
+
+    // A file dropped on the window is opened as from the command line.
+    void DroppedFileIsLoaded() {
+        SessionRun run(folder_->path());
+        run.Show();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(SamplePath("survey.tvn"))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&run.Window(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&run.Window(), &drop);
+        QCOMPARE(run.Controls().cboDataType->currentIndex(), SavedJob);
+        QCOMPARE(run.GetJob().LineCount, 4);
     }
 
 private:
