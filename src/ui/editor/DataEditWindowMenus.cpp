@@ -6,6 +6,7 @@
 #include "core/Prompter.h"
 #include "core/SettingsStore.h"
 #include "editor/DataEditor.h"
+#include "ui/analysis/AnalysisMenu.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -62,6 +63,8 @@ void DataEditWindow::BuildMenus() {
         layout_.SetBigPlot(checked);
         ApplyLayout();
     });
+    AttachAnalysis(*this, plots_->Chart(PlotId::Elevation), job_, editor_, prompter_, settings_,
+                   [this] { SyncFromCore(); });
 }
 
 // One handler for the five chart switches: each saves its key and redraws.
