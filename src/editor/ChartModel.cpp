@@ -68,6 +68,11 @@ ChartCurve& ChartModel::SetCurvePoints(std::string_view name, std::span<const do
     auto* curve = FindCurve(name);
     if (curve == nullptr) return AddCurve(name, x, y);
     const auto count = std::min(x.size(), y.size());
+    // A line passing through the grid unchanged leaves its view alone.
+    if (curve->Count() == count &&
+        std::equal(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(count), curve->X.begin()) &&
+        std::equal(y.begin(), y.begin() + static_cast<std::ptrdiff_t>(count), curve->Y.begin()))
+        return *curve;
     curve->X.assign(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(count));
     curve->Y.assign(y.begin(), y.begin() + static_cast<std::ptrdiff_t>(count));
     Notify(ChartCurvesChanged);
@@ -253,6 +258,7 @@ void ChartModel::EndUpdate() {
 }
 
 void ChartModel::Notify(unsigned changes) {
+    if (changes & ChartCurvesChanged) ++generation_;
     if (updateDepth_ > 0) {
         pending_ |= changes;
         return;

@@ -133,6 +133,8 @@ public:
     void Notify(unsigned changes);
 
     static std::int32_t DefaultColour(int order) noexcept;
+    // Counts the changes of curves and points, so a view can keep what it drew.
+    std::uint64_t CurvesGeneration() const noexcept { return generation_; }
 
 private:
     std::string title_;
@@ -157,6 +159,7 @@ private:
     int nextObserverId_ = 1;
     int updateDepth_ = 0;
     unsigned pending_ = 0;
+    std::uint64_t generation_ = 0;
 };
 
 // Keeps a bulk change of a chart from reaching its view step by step.

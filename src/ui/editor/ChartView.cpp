@@ -3,6 +3,7 @@
 
 #include "core/Prompter.h"
 #include "editor/ChartModel.h"
+#include "ui/editor/FastCurve.h"
 
 #include <QHBoxLayout>
 #include <QMenu>
@@ -137,30 +138,29 @@ void ChartView::SyncCurves() {
     const auto& data = model_.Curves();
     const auto& overlays = model_.Overlays();
     const std::size_t needed = data.size() + overlays.size();
-    while (curves_.size() < needed) curves_.push_back(new QCPCurve(xAxis, yAxis));
+    while (curves_.size() < needed) curves_.push_back(new FastCurve(xAxis, yAxis));
     while (curves_.size() > needed) {
         removePlottable(curves_.back());
         curves_.pop_back();
     }
     // A profile reads along the line: the points are joined in order of
     // distance, whatever order the shots are stored in.
-    QVector<QCPCurveData> points;
     for (std::size_t i = 0; i < needed; ++i) {
         const bool overlay = i >= data.size();
         const auto& curve = overlay ? overlays[i - data.size()] : data[i];
-        points.resize(static_cast<qsizetype>(curve.Count()));
+        std::vector<QPointF> points(curve.Count());
         for (std::size_t j = 0; j < curve.Count(); ++j)
-            points[static_cast<qsizetype>(j)] =
-                QCPCurveData(curve.X[j] + curve.XOffset, curve.X[j] + curve.XOffset, curve.Y[j] + curve.YOffset);
+            points[j] = QPointF(curve.X[j] + curve.XOffset, curve.Y[j] + curve.YOffset);
+        std::stable_sort(points.begin(), points.end(),
+                         [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
         auto* plot = curves_[i];
-        plot->data()->set(points, false);
+        plot->SetPoints(std::move(points));
         plot->setName(QString::fromStdString(curve.Name));
         plot->setPen(CurvePen(curve, !overlay && i == 0));
         plot->setVisible(curve.Enabled);
-        plot->setSelectable(QCP::stNone);
+        // The line in hand is drawn on top of its neighbours and the overlays.
+        plot->setLayer(i == 0 && !data.empty() ? "current" : "main");
     }
-    // The line in hand is drawn on top of its neighbours and the overlays.
-    for (std::size_t i = 0; i < curves_.size(); ++i) curves_[i]->setLayer(i == 0 && !data.empty() ? "current" : "main");
 }
 
 void ChartView::SyncRanges() {

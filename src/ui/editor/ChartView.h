@@ -19,6 +19,8 @@ namespace tolvanor::ui {
 // mouse into the chart gestures the editor knows (cursor moves, Shift-drag
 // edits, clicks, right-drag moves), with a small tool bar of captioned
 // buttons and a context menu to save or print the chart.
+class FastCurve;
+
 class ChartView : public QCustomPlot {
     Q_OBJECT
 public:
@@ -89,7 +91,7 @@ private:
     bool scheduled_ = false;
     bool panZoom_ = false;
     std::function<bool()> moveAllowed_;
-    std::vector<QCPCurve*> curves_;
+    std::vector<FastCurve*> curves_;
     std::array<QCPItemStraightLine*, 2> cursorLines_{};
     std::array<QCPItemTracer*, 2> cursorMarks_{};
     QWidget* toolBar_ = nullptr;

@@ -57,6 +57,12 @@ DataEditWindow::DataEditWindow(Job& job, DataEditor& editor, Prompter& prompter,
 }
 
 DataEditWindow::~DataEditWindow() {
+    // The charts watch the plots' models, which go with this object's
+    // members, before Qt deletes the child widgets.
+    for (auto*& chart : charts_) {
+        delete chart;
+        chart = nullptr;
+    }
     editor_.SetPlotSink(nullptr);
 }
 

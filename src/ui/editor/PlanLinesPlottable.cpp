@@ -53,29 +53,47 @@ QCPRange PlanLinesPlottable::getValueRange(bool& foundRange, QCP::SignDomain, co
     return {};
 }
 
-void PlanLinesPlottable::draw(QCPPainter* painter) {
-    const auto x = MapOf(keyAxis());
-    const auto y = MapOf(valueAxis());
-    const QPen plain(QColor(70, 110, 170), 1);
-    QPen marked(QColor(220, 0, 0), 3);
+bool PlanLinesPlottable::CacheValid(double xScale, double xOffset, double yScale, double yOffset) const noexcept {
+    return cachedGeneration_ == model_.CurvesGeneration() && cachedMap_ == std::array{xScale, xOffset, yScale, yOffset};
+}
+
+void PlanLinesPlottable::Rebuild(double xScale, double xOffset, double yScale, double yOffset) {
+    pixels_.clear();
+    starts_.clear();
     for (const auto& curve : model_.Curves()) {
-        if (!curve.Enabled || curve.Count() == 0 || (markedOnly_ && !curve.Marked)) continue;
-        pixels_.clear();
+        starts_.push_back(pixels_.size());
+        if (markedOnly_ && !curve.Marked) continue; // the mark layer reduces only what it draws
         int lastX = std::numeric_limits<int>::min();
         int lastY = lastX;
-        const double dx = curve.XOffset;
-        const double dy = curve.YOffset;
+        const auto first = pixels_.size();
         for (std::size_t i = 0; i < curve.Count(); ++i) {
-            const int px = ToPixel(x.Scale * (curve.X[i] + dx) + x.Offset);
-            const int py = ToPixel(y.Scale * (curve.Y[i] + dy) + y.Offset);
+            const int px = ToPixel(xScale * (curve.X[i] + curve.XOffset) + xOffset);
+            const int py = ToPixel(yScale * (curve.Y[i] + curve.YOffset) + yOffset);
             if (px == lastX && py == lastY) continue;
             pixels_.emplace_back(px, py);
             lastX = px;
             lastY = py;
         }
-        if (pixels_.size() == 1) pixels_.push_back(pixels_.front() + QPoint(1, 0));
-        painter->setPen(markedOnly_ ? marked : plain);
-        painter->drawPolyline(pixels_.data(), static_cast<int>(pixels_.size()));
+        if (pixels_.size() == first + 1) pixels_.push_back(pixels_.back() + QPoint(1, 0));
+    }
+    starts_.push_back(pixels_.size());
+    cachedGeneration_ = model_.CurvesGeneration();
+    cachedMap_ = {xScale, xOffset, yScale, yOffset};
+}
+
+void PlanLinesPlottable::draw(QCPPainter* painter) {
+    const auto x = MapOf(keyAxis());
+    const auto y = MapOf(valueAxis());
+    const auto& curves = model_.Curves();
+    if (markedOnly_ || !CacheValid(x.Scale, x.Offset, y.Scale, y.Offset) || starts_.size() != curves.size() + 1)
+        Rebuild(x.Scale, x.Offset, y.Scale, y.Offset);
+    painter->setPen(markedOnly_ ? QPen(QColor(220, 0, 0), 3) : QPen(QColor(70, 110, 170), 1));
+    for (std::size_t c = 0; c < curves.size(); ++c) {
+        const auto& curve = curves[c];
+        if (!curve.Enabled || (markedOnly_ && !curve.Marked)) continue;
+        const auto begin = starts_[c];
+        const auto count = starts_[c + 1] - begin;
+        if (count > 0) painter->drawPolyline(pixels_.data() + begin, static_cast<int>(count));
     }
 }
 

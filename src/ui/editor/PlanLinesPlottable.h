@@ -3,6 +3,8 @@
 
 #include <qcustomplot.h>
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 namespace tolvanor {
@@ -34,9 +36,17 @@ protected:
     void drawLegendIcon(QCPPainter* painter, const QRectF& rect) const override;
 
 private:
+    // The reduced polylines of the last draw, kept while the curves and the
+    // axes stay as they were: a replot then only paints.
+    bool CacheValid(double xScale, double xOffset, double yScale, double yOffset) const noexcept;
+    void Rebuild(double xScale, double xOffset, double yScale, double yOffset);
+
     const ChartModel& model_;
     bool markedOnly_ = false;
-    std::vector<QPoint> pixels_;
+    std::vector<QPoint> pixels_;      // every curve's pixels, back to back
+    std::vector<std::size_t> starts_; // where each curve's pixels begin (one more at the end)
+    std::uint64_t cachedGeneration_ = ~std::uint64_t{0};
+    std::array<double, 4> cachedMap_{};
 };
 
 } // namespace tolvanor::ui
