@@ -20,6 +20,11 @@ bool ResortsLine(int col) noexcept {
     return col < Col::Distance;
 }
 
+// Without a line in use there is nothing to store the grid into.
+bool ShowsALine(const Job& job) noexcept {
+    return job.CurrentLine >= 1 && job.CurrentLine <= job.LineCount;
+}
+
 void MakeCurrent(GridModel& grid, int row, int col) {
     grid.SetRow(row);
     grid.SetCol(col);
@@ -70,7 +75,7 @@ CellEditSession::Outcome CellEditSession::Commit(Job& job, DataEditor& editor, P
 CellEditSession::Outcome CellEditSession::Enter(Job& job, DataEditor& editor, Prompter& prompter,
                                                 std::string_view text) {
     if (!open_) return Outcome::NotOpen;
-    if (text == NothingTyped) return Escape(editor);
+    if (text == NothingTyped || !ShowsALine(job)) return Escape(editor);
     MakeCurrent(editor.Grid(), originRow_, originCol_);
     return Commit(job, editor, prompter, text);
 }
@@ -88,7 +93,7 @@ CellEditSession::Outcome CellEditSession::FocusLeft(Job& job, DataEditor& editor
     auto& grid = editor.Grid();
     MakeCurrent(grid, originRow_, originCol_);
     Outcome outcome = Outcome::Restored;
-    if (text != NothingTyped) {
+    if (text != NothingTyped && ShowsALine(job)) {
         const auto commit = StoreEditedCell(job, editor, prompter, text);
         Close();
         MakeCurrent(grid, row, col);

@@ -29,7 +29,7 @@ bool TitleSort::SortsByTitle(int col) noexcept {
 }
 
 bool TitleSort::Click(Job& job, DataEditor& editor, int col) {
-    if (!SortsByTitle(col)) return false;
+    if (!SortsByTitle(col) || job.CurrentLine < 1 || job.CurrentLine > job.LineCount) return false;
     auto& grid = editor.Grid();
     descending_ = col == column_ && !descending_;
     grid.SetRow(1);
@@ -38,8 +38,8 @@ bool TitleSort::Click(Job& job, DataEditor& editor, int col) {
     grid.Sort(descending_ ? GridSortOrder::GenericDescending : GridSortOrder::GenericAscending);
     if (column_ >= 0) RemoveMarker(grid, column_);
     column_ = col;
-    const std::string title = std::string(descending_ ? DescendingMarker : AscendingMarker) +
-                              std::string(grid.TextMatrix(0, col));
+    const std::string title =
+        std::string(descending_ ? DescendingMarker : AscendingMarker) + std::string(grid.TextMatrix(0, col));
     grid.SetTextMatrix(0, col, title);
     editor.StoreGridLine(job.CurrentLine);
     editor.PlotData(job.CurrentLine);

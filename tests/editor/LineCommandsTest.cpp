@@ -64,6 +64,7 @@ TEST_F(EditorFixture, DeletingEveryLineSaysSo) {
     EXPECT_EQ(DeleteLines(job, editor, prompter), DeleteLinesOutcome::AllDeleted);
     EXPECT_EQ(job.LineCount, 0);
     EXPECT_TRUE(editor.ProfileList().empty());
+    EXPECT_EQ(Grid().Rows(), 1);
     EXPECT_FALSE(editor.State().UndoEnabled);
     EXPECT_EQ(prompter.Messages().back(), "All lines have been deleted.");
 }

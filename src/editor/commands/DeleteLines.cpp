@@ -63,6 +63,7 @@ DeleteLinesOutcome DeleteLines(Job& job, DataEditor& editor, Prompter& prompter)
     }
     prompter.Message("All lines have been deleted.");
     editor.LoadProfileNumbers();
+    editor.Grid().SetRows(1);
     editor.State().UndoEnabled = false;
     return DeleteLinesOutcome::AllDeleted;
 }
