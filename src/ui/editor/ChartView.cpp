@@ -81,8 +81,9 @@ int ChartView::AddToolButton(const QString& caption, const QString& toolTip) {
     button->setToolTip(toolTip);
     button->setAccessibleName(caption);
     button->setAutoRaise(false);
+    button->setStyleSheet("QToolButton { padding: 0px 2px; }");
     QFont small = button->font();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
+    small.setPointSizeF(small.pointSizeF() * 0.75);
     button->setFont(small);
     const int index = static_cast<int>(toolButtons_.size());
     toolButtons_.push_back(button);
@@ -128,7 +129,10 @@ void ChartView::Flush() {
 
 QPen ChartView::CurvePen(const ChartCurve& curve, bool first) const {
     const int value = curve.Colour == DefaultChartColour ? ChartModel::DefaultColour(curve.Order) : curve.Colour;
-    QPen pen(ChartColour(value));
+    QColor colour = ChartColour(value);
+    // Neighbours and other lines are lighter, so the line in hand stands out.
+    if (!first && !curve.Marked) colour.setAlpha(150);
+    QPen pen(colour);
     pen.setWidthF(first || curve.Marked ? 2.0 : 1.0);
     if (curve.Dashed) pen.setStyle(Qt::DashLine);
     return pen;

@@ -95,7 +95,6 @@ void DataEditWindow::BuildProfileFrame(QWidget* central) {
     lstPlotLines_->setSelectionMode(QAbstractItemView::MultiSelection);
     lstPlotLines_->setFlow(QListView::LeftToRight);
     lstPlotLines_->setWrapping(true);
-    lstPlotLines_->setUniformItemSizes(true);
     lstPlotLines_->setGridSize(QSize(fontMetrics().horizontalAdvance("00000000"), fontMetrics().height() + 4));
     lstPlotLines_->setFixedHeight(fontMetrics().height() * 3 + 10);
     lblAdditional->setBuddy(lstPlotLines_);
@@ -104,6 +103,20 @@ void DataEditWindow::BuildProfileFrame(QWidget* central) {
     layout->addWidget(lblAdditional, 0, 1);
     layout->addWidget(lstPlotLines_, 1, 1);
     layout->setColumnStretch(1, 1);
+    // The two diagnostic buttons sit at the end of this band, out of the way.
+    auto* diagnostics = new QVBoxLayout;
+    auto* meSize = new QPushButton("Me. Size", fraProfileLines_);
+    meSize->setObjectName("Command1");
+    auto* virtualSize = new QPushButton("Virtual Size", fraProfileLines_);
+    virtualSize->setObjectName("cmdVirtualSize");
+    for (auto* button : {meSize, virtualSize}) {
+        button->setAccessibleName(button->text());
+        button->setFocusPolicy(Qt::TabFocus);
+        diagnostics->addWidget(button);
+    }
+    connect(meSize, &QPushButton::clicked, this, &DataEditWindow::ShowWindowSize);
+    connect(virtualSize, &QPushButton::clicked, this, &DataEditWindow::ShowVirtualSize);
+    layout->addLayout(diagnostics, 0, 2, 2, 1, Qt::AlignTop);
     connect(cboProfileList_, &QComboBox::activated, this, [this](int index) {
         editor_.SelectProfile(index);
         SyncFromCore();
@@ -150,16 +163,18 @@ void DataEditWindow::BuildGrid(QWidget* central) {
     connect(gridModel_, &QAbstractItemModel::modelReset, this, &DataEditWindow::SizeGridColumns);
 }
 
-// The widths are given in twips for the grid's own small font; the view's
-// font may be larger, so they grow with it, and never below the title.
+// The widths are given in twips for the grid's own small font; in a larger
+// font a column grows just enough for its title and its widest usual text.
 void DataEditWindow::SizeGridColumns() {
+    static const char* const Widest[LineDataColumn::Count] = {
+        " 000000", "0000000.0000", "0000000.0000", "-0000.0", "-000.0", "00.00", "-0.00", "-0.0", "",
+        "W",       "Yes",          "-0.00",        "-0.00"};
     const auto& metrics = grid_->fontMetrics();
-    const double scale = std::max(1.0, metrics.horizontalAdvance('0') / 6.0);
     const auto& header = grid_->horizontalHeader()->fontMetrics();
     for (int col = 0; col < LineDataColumn::Count; ++col) {
-        const int fromTwips = static_cast<int>(ToPixels(LineDataWidth(col)) * scale);
-        const int title = header.horizontalAdvance(QString::fromLatin1(LineDataTitle(col))) + 12;
-        grid_->setColumnWidth(col, std::max(fromTwips, title));
+        const int title = header.horizontalAdvance(QString::fromLatin1(LineDataTitle(col))) + 10;
+        const int text = metrics.horizontalAdvance(QString::fromLatin1(Widest[col])) + 8;
+        grid_->setColumnWidth(col, std::max({ToPixels(LineDataWidth(col)), title, text}));
     }
 }
 
@@ -178,6 +193,9 @@ void DataEditWindow::BuildControls(QWidget* central) {
     fraStartingPoint_ = new QGroupBox("Starting Point", fraControls_);
     fraStartingPoint_->setObjectName("fraStartingPoint");
     auto* sp = new QGridLayout(fraStartingPoint_);
+    sp->setContentsMargins(6, 2, 6, 4);
+    sp->setHorizontalSpacing(4);
+    sp->setVerticalSpacing(2);
     lblStartingPoint_ = new QLabel(fraStartingPoint_);
     lblStartingPoint_->setObjectName("lblStartingPoint");
     lblStartingPoint_->setAutoFillBackground(true);
@@ -190,7 +208,8 @@ void DataEditWindow::BuildControls(QWidget* central) {
         box->setReadOnly(true);
         box->setToolTip(tip);
         box->setAccessibleName(tip);
-        box->setMinimumWidth(fontMetrics().horizontalAdvance(" 0000000.0000 "));
+        box->setMinimumWidth(fontMetrics().horizontalAdvance(col == 4 ? " 000.00 " : " 0000000.0000 "));
+        box->setMaximumWidth(box->minimumWidth() + 20);
         caption->setBuddy(box);
         sp->addWidget(caption, 1, col);
         sp->addWidget(box, 1, col + 1);
@@ -216,21 +235,6 @@ void DataEditWindow::BuildControls(QWidget* central) {
     buttons->addStretch();
     row->addLayout(buttons);
     row->addStretch(1);
-
-    auto* diagnostics = new QVBoxLayout;
-    auto* meSize = new QPushButton("Me. Size", fraControls_);
-    meSize->setObjectName("Command1");
-    auto* virtualSize = new QPushButton("Virtual Size", fraControls_);
-    virtualSize->setObjectName("cmdVirtualSize");
-    for (auto* button : {meSize, virtualSize}) {
-        button->setAccessibleName(button->text());
-        button->setFocusPolicy(Qt::TabFocus);
-        diagnostics->addWidget(button);
-    }
-    connect(meSize, &QPushButton::clicked, this, &DataEditWindow::ShowWindowSize);
-    connect(virtualSize, &QPushButton::clicked, this, &DataEditWindow::ShowVirtualSize);
-    diagnostics->addStretch();
-    row->addLayout(diagnostics);
 }
 
 void DataEditWindow::SyncFromCore() {

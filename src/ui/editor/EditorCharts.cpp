@@ -30,6 +30,7 @@ SounderPlot::SounderPlot(ChartModel& model, Prompter& prompter, const char* obje
     setAccessibleName(QString::fromStdString(model.Title()) + " chart");
     AddToolButton("Full Screen", FullScreenTip);
     AddToolButton("Normal Size", NormalSizeTip);
+    xAxis->ticker()->setTickCount(4);
 }
 
 AreaPlot::AreaPlot(ChartModel& model, Prompter& prompter, QWidget* parent) : ChartView(model, prompter, parent) {
@@ -45,6 +46,7 @@ AreaPlot::AreaPlot(ChartModel& model, Prompter& prompter, QWidget* parent) : Cha
         axis->setNumberPrecision(0);
         axis->ticker()->setTickCount(3);
     }
+    xAxis->setTickLabelRotation(30); // seven-digit eastings side by side would run together
     addLayer("planMark", layer("main"), QCustomPlot::limAbove);
     layer("planMark")->setMode(QCPLayer::lmBuffered);
     lines_ = new PlanLinesPlottable(model, xAxis, yAxis);
