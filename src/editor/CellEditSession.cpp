@@ -66,6 +66,9 @@ CellEditSession::Outcome CellEditSession::Commit(Job& job, DataEditor& editor, P
                                                  std::string_view text) {
     const auto commit = StoreEditedCell(job, editor, prompter, text);
     Close();
+    // A refused shot type changed no shot: storing the grid now would write
+    // the emptied cell over the shot's type.
+    if (commit == CellCommit::ShotTypeRejected) return Outcome::Rejected;
     if (ResortsLine(originCol_)) editor.SortGrid();
     editor.StoreGridLine(job.CurrentLine);
     editor.PlotData(job.CurrentLine);
@@ -97,11 +100,12 @@ CellEditSession::Outcome CellEditSession::FocusLeft(Job& job, DataEditor& editor
         const auto commit = StoreEditedCell(job, editor, prompter, text);
         Close();
         MakeCurrent(grid, row, col);
+        if (commit == CellCommit::ShotTypeRejected) return Outcome::Rejected;
         // The edited column decides the re-sort, as with Enter, not the cell moved to.
         if (ResortsLine(originCol_)) editor.SortGrid();
         editor.StoreGridLine(job.CurrentLine);
         editor.PlotData(job.CurrentLine);
-        outcome = commit == CellCommit::ShotTypeRejected ? Outcome::Rejected : Outcome::Stored;
+        outcome = Outcome::Stored;
     } else {
         Escape(editor);
     }

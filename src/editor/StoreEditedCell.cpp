@@ -100,7 +100,8 @@ CellCommit StoreEditedCell(Job& job, DataEditor& editor, Prompter& prompter, std
     StoreUndo(job, editor);
     const std::string cell = CommittedCellText(col, typed);
     if (col == Col::Shot && !IsShotType(cell)) {
-        // The cell keeps the type it had, so the whole-grid store that follows keeps it too.
+        // The empty cell tells the user the text was refused; the shot keeps its type.
+        grid.SetTextMatrix(row, col, "");
         prompter.Message("Shot type can only be B,L,S or W");
         return CellCommit::ShotTypeRejected;
     }

@@ -84,13 +84,13 @@ TEST_F(CellEditTest, EastingCommitResortsAndRecomputesTheDistance) {
     EXPECT_EQ(Grid().Row(), 2);
 }
 
-TEST_F(CellEditTest, ShotTypeIsUpperCasedOrRefusedKeepingTheOldType) {
+TEST_F(CellEditTest, ShotTypeIsUpperCasedOrRefusedWithAnEmptyCell) {
     EXPECT_EQ(Type(4, Col::Shot, " w "), CellEditSession::Outcome::Stored);
     EXPECT_EQ(Shot(4).ShotType(), "W");
     EXPECT_EQ(Type(5, Col::Shot, "X "), CellEditSession::Outcome::Rejected);
     EXPECT_EQ(prompter.Messages(), std::vector<std::string>{"Shot type can only be B,L,S or W"});
     EXPECT_EQ(Shot(5).ShotType(), "L");
-    EXPECT_EQ(Cell(5, Col::Shot), "L");
+    EXPECT_EQ(Cell(5, Col::Shot), "");
 }
 
 TEST_F(CellEditTest, EscapeRestoresTheCell) {

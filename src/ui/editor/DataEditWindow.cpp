@@ -6,6 +6,7 @@
 #include "editor/LineDataColumns.h"
 #include "grid/GridModel.h"
 #include "ui/editor/ChartView.h"
+#include "ui/editor/EditActions.h"
 #include "ui/editor/EditorWindowHooks.h"
 #include "ui/editor/LineDataTableModel.h"
 
@@ -52,6 +53,7 @@ DataEditWindow::DataEditWindow(Job& job, DataEditor& editor, Prompter& prompter,
     BuildControls(central);
     BuildCharts(central);
     BuildMenus();
+    new EditActions(*this, job, editor, prompter, settings);
     resize(ToPixels(MinimumEditorWidth), ToPixels(10000));
     SyncFromCore();
 }
