@@ -29,7 +29,13 @@ std::optional<MergeReport> MergeStartingPointsCommand(Job& job, const std::strin
             MessageRequest{"Specified Starting Point File does not exist.  Please select another file.", "Error"});
         return std::nullopt;
     }
-    return MergeStartingPoints(job, path, formatProfileNumbers);
+    auto report = MergeStartingPoints(job, path, formatProfileNumbers);
+    // A file that exists but cannot be read merged nothing: say why instead of a summary.
+    if (report.ReadFailed) {
+        prompter.Message(MessageRequest{UnreadableStartingPointFileText(path, report)});
+        return std::nullopt;
+    }
+    return report;
 }
 
 StartingPointCoverage CountStartingPoints(const Job& job) {

@@ -7,7 +7,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <csignal>
+
 int main(int argc, char* argv[]) {
+    // A file-size limit met while saving is reported as a failed save, not
+    // the signal ending the program in the middle of it.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvanor"));
     QApplication::setApplicationVersion(QStringLiteral(TOLVANOR_VERSION));
