@@ -10,6 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include <unistd.h>
+
 namespace tolvanor {
 namespace {
 
@@ -19,7 +21,9 @@ class StartingPointEditorTest : public ::testing::Test {
 protected:
     ScriptedPrompter prompter;
     StartingPointEditor editor{prompter};
-    std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "starting-point-editor";
+    // ctest runs the cases side by side, each in its own process: each gets a folder of its own
+    // (short, so the current-file box shows it whole).
+    std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / ("spe-" + std::to_string(::getpid()));
 
     void SetUp() override { std::filesystem::create_directories(folder); }
     void TearDown() override { std::filesystem::remove_all(folder); }
