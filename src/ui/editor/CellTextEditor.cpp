@@ -47,8 +47,7 @@ CellTextEditor::CellTextEditor(QTableView& grid, Job& job, DataEditor& editor, P
         if (titles_.Click(job_, editor_, col) && onClosed_) onClosed_();
         grid_.setFocus();
     });
-    connect(grid_.selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &CellTextEditor::OnCurrentCellChanged);
+    connect(grid_.selectionModel(), &QItemSelectionModel::currentChanged, this, &CellTextEditor::OnCurrentCellChanged);
 }
 
 void CellTextEditor::SetShotButtons(QPushButton* deleteShot, QPushButton* interpolate) {
@@ -119,8 +118,7 @@ void CellTextEditor::OnFocusLeft() {
     // Focus goes before the click moves the cell, so the core's current cell
     // is still the one the user left; the click then selects where it lands.
     const auto& grid = editor_.Grid();
-    session_.FocusLeft(job_, editor_, prompter_, txtCellText_->text().toLatin1().toStdString(), grid.Row(),
-                       grid.Col());
+    session_.FocusLeft(job_, editor_, prompter_, txtCellText_->text().toLatin1().toStdString(), grid.Row(), grid.Col());
     Finish(false);
 }
 

@@ -71,7 +71,8 @@ void EditActions::BuildFrames() {
     auto* lineGrid = new QGridLayout(lineFrame);
     lineGrid->setContentsMargins(6, 2, 6, 4);
     lineGrid->setSpacing(3);
-    auto* cmdDeleteLines = AddButton("cmdDeleteLines", "Delete Lines", "Deletes lines with specified text in Profile Number");
+    auto* cmdDeleteLines =
+        AddButton("cmdDeleteLines", "Delete Lines", "Deletes lines with specified text in Profile Number");
     auto* cmdIgnoreLine = AddButton("cmdIgnoreLine", "Toggle Ignore Line",
                                     "Line Ignored will eliminate the line from output, but not from the data file");
     auto* cmdThin = AddButton("cmdThin", "Thin Data", "Thins the data on this line as selected on processing page");
@@ -130,12 +131,12 @@ void EditActions::BuildFrames() {
             true);
     });
     connect(cmdIgnoreLine, &QPushButton::clicked, this, [this] { Run([this] { ToggleIgnoreLine(job_, editor_); }); });
-    connect(cmdThin, &QPushButton::clicked, this, [this] {
-        Run([this] { ThinData(job_, editor_, prompter_, CurrentThinSettings()); }, true);
-    });
+    connect(cmdThin, &QPushButton::clicked, this,
+            [this] { Run([this] { ThinData(job_, editor_, prompter_, CurrentThinSettings()); }, true); });
     connect(cmdNormalizeLine, &QPushButton::clicked, this,
             [this] { Run([this] { NormalizeLineCommand(job_, editor_, prompter_); }); });
-    connect(cmdMergeLines, &QPushButton::clicked, this, [this] { Run([this] { MergeLines(job_, editor_, prompter_); }); });
+    connect(cmdMergeLines, &QPushButton::clicked, this,
+            [this] { Run([this] { MergeLines(job_, editor_, prompter_); }); });
     connect(cmdDeleteOverlap, &QPushButton::clicked, this, [this] {
         Run([this] {
             bool fromAll = chkFromAllLines_->isChecked();
@@ -143,7 +144,8 @@ void EditActions::BuildFrames() {
             chkFromAllLines_->setChecked(fromAll);
         });
     });
-    connect(cmdGenData, &QPushButton::clicked, this, [this] { Run([this] { GenSounderData(job_, editor_, prompter_); }); });
+    connect(cmdGenData, &QPushButton::clicked, this,
+            [this] { Run([this] { GenSounderData(job_, editor_, prompter_); }); });
     connect(cmdNormalizePoint, &QPushButton::clicked, this,
             [this] { Run([this] { NormalizeShotsCommand(job_, editor_, prompter_); }); });
     connect(cmdDeleteShot_, &QPushButton::clicked, this, [this] {
