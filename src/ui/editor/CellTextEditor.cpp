@@ -41,7 +41,8 @@ CellTextEditor::CellTextEditor(QTableView& grid, Job& job, DataEditor& editor, P
     txtCellText_->hide();
     txtCellText_->installEventFilter(this);
     grid_.installEventFilter(this);
-    grid_.viewport()->installEventFilter(this);
+    gridViewport_ = grid_.viewport();
+    gridViewport_->installEventFilter(this);
     connect(grid_.horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int col) {
         if (session_.IsOpen()) return;
         if (titles_.Click(job_, editor_, col) && onClosed_) onClosed_();
@@ -69,7 +70,7 @@ bool CellTextEditor::eventFilter(QObject* watched, QEvent* event) {
         const int code = CharacterOf(*key);
         return code != 0 && OnGridKey(code);
     }
-    if (watched == grid_.viewport()) {
+    if (watched == gridViewport_) {
         if (event->type() == QEvent::MouseButtonDblClick) return OnGridKey(BlankKey);
         if (event->type() == QEvent::MouseButtonPress && cmdDeleteShot_) cmdDeleteShot_->setEnabled(true);
     }

@@ -48,6 +48,8 @@ private:
     void Finish(bool giveGridFocus);
 
     QTableView& grid_;
+    // Kept apart: events still reach the filter while the grid is being destroyed.
+    QWidget* gridViewport_ = nullptr;
     Job& job_;
     DataEditor& editor_;
     Prompter& prompter_;
