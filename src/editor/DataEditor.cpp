@@ -6,6 +6,7 @@
 #include "core/Progress.h"
 #include "core/Prompter.h"
 #include "editor/FindLineByProfileId.h"
+#include "editor/GridSortRules.h"
 #include "editor/PlotSink.h"
 #include "processing/LineGeometry.h"
 
@@ -20,20 +21,6 @@ namespace {
 template <typename Real> std::string BlankNumberText(Real value) {
     return (value >= 0 ? " " : "") + GeneralText(value);
 }
-
-// Sort orders of the main window: the column each sorts on and how.
-struct SortRule {
-    int Col;
-    GridSortOrder Order;
-};
-constexpr SortRule SortRules[] = {
-    {LineDataColumn::Northing, GridSortOrder::NumericDescending}, // 1 "By Northing/Descending (LI)"
-    {LineDataColumn::Easting, GridSortOrder::NumericAscending},   // 2 "By Easting/Ascending (NJ)"
-    {LineDataColumn::Northing, GridSortOrder::NumericAscending},  // 3 "By Northing/Ascending"
-    {LineDataColumn::Easting, GridSortOrder::NumericDescending},  // 4 "By Easting/Descending"
-    {LineDataColumn::Shot, GridSortOrder::TextAscendingNoCase},   // 5 "By Shot Type (B,L,W)"
-    {LineDataColumn::Distance, GridSortOrder::NumericAscending},  // 6 "By Distance DownRange"
-};
 
 // Keeps a bulk change of the grid from reaching its listeners row by row.
 class GridBatch {
@@ -120,7 +107,7 @@ void DataEditor::ArrayToGrid(std::int32_t line) {
         if (plots_ != nullptr) plots_->UpdatePlanCurve(job_.LineName(line), planEastings_, planNorthings_);
         grid_.SetFixedRows(1);
         grid_.SetFixedCols(1);
-        if (options_.SortOrder == 0) SortRows(LineDataColumn::SeqNum, GridSortOrder::GenericAscending);
+        if (const auto rule = LoadSortRule(options_.SortOrder)) SortRows(rule->Col, rule->Order);
         grid_.SetRow(1);
         grid_.SetCol(1);
         grid_.SetLeftCol(1);
@@ -133,11 +120,7 @@ void DataEditor::SortGrid() {
     GridBatch batch(grid_);
     const int row = grid_.Row();
     const int col = grid_.Col();
-    const int order = options_.SortOrder;
-    if (order >= 1 && order <= static_cast<int>(std::size(SortRules))) {
-        const auto& rule = SortRules[order - 1];
-        SortRows(rule.Col, rule.Order);
-    }
+    if (const auto rule = StoreSortRule(options_.SortOrder)) SortRows(rule->Col, rule->Order);
     StoreGridLine(FindLineByProfileId(ProfileText()));
     grid_.SetCol(col);
     grid_.SetRow(row);
@@ -175,6 +158,11 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     job_.BeginLoading();
     const auto lastLine = std::min<std::int32_t>(job_.LineCount, static_cast<std::int32_t>(profileList_.size()));
     const PassMemo::PassKind kind{options_.SortOrder, distances};
+    // The grid ends up showing the current line, loaded afresh, so the
+    // lines before need not go through its texts; unless that line cannot
+    // be shown, when the grid keeps the last line passed.
+    const auto current = job_.CurrentLine;
+    const bool throughGrid = !withoutTexts_ || current < 1 || current > job_.Data.LineBound();
     ReportProgress(progress, 0, lastLine);
     for (std::int32_t entry = 1; entry <= lastLine; ++entry) {
         SelectProfile(entry - 1);
@@ -184,9 +172,7 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
         } else {
             const std::uint64_t before = useMemo_ && line > 0 ? passMemo_.Fingerprint(job_, line) : 0;
             if (distances && line > 0) RecomputeLineDistances(job_, line);
-            ArrayToGrid(line);
-            grid_.SetRow(1);
-            SortGrid();
+            PassLine(line, throughGrid);
             if (useMemo_ && line > 0) passMemo_.Record(job_, line, kind, before);
         }
         ReportProgress(progress, entry, lastLine);
@@ -200,6 +186,24 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
         grid_.SetCol(1);
     }
     job_.EndLoading(prompter_);
+}
+
+// A line loaded into the grid, sorted and stored; without the grid, the
+// same table and window state from the values.
+void DataEditor::PassLine(std::int32_t line, bool throughGrid) {
+    if (throughGrid) {
+        ArrayToGrid(line);
+        grid_.SetRow(1);
+        SortGrid();
+        return;
+    }
+    if (line <= 0 || line > job_.Data.LineBound()) {
+        prompter_.Message("Called ArraytoGrid with Invalid Line number");
+        return;
+    }
+    // The grid's visibility and the starting point follow the line shown last.
+    ShowPlanCurve(line);
+    if (line <= job_.MaxLines) gridPass_.Run(job_, line, options_.SortOrder, ProfileText());
 }
 
 // What ArrayToGrid gives the plan view, for a line the pass skips.

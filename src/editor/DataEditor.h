@@ -4,6 +4,7 @@
 #include "editor/CopyBuffer.h"
 #include "editor/EditorOptions.h"
 #include "editor/EditorWindowState.h"
+#include "editor/GridPass.h"
 #include "editor/PassMemo.h"
 #include "grid/GridModel.h"
 #include "editor/ShotRow.h"
@@ -100,6 +101,10 @@ public:
     // Off: every pass sends every line through the grid, as a reference for
     // the passes that skip lines known to come out unchanged.
     void SetPassMemoEnabled(bool enabled) noexcept { useMemo_ = enabled; }
+    // Off: the whole-job passes load, sort and store every line through the
+    // grid's texts, as a reference for the pass that computes the stored
+    // values without them (which is on by default).
+    void SetPassWithoutTexts(bool enabled) noexcept { withoutTexts_ = enabled; }
 
 private:
     void PassEveryLine(bool distances, Progress* progress);
@@ -107,6 +112,7 @@ private:
     bool EntriesNameTheirOwnLines() const;
     void ShowStartingPoint(std::int32_t line);
     void SortRows(int col, GridSortOrder order);
+    void PassLine(std::int32_t line, bool throughGrid);
 
     Job& job_;
     Prompter& prompter_;
@@ -122,6 +128,8 @@ private:
     std::vector<double> planNorthings_;
     PassMemo passMemo_;
     bool useMemo_ = true;
+    GridPass gridPass_;
+    bool withoutTexts_ = true;
     UndoCell undoCell_;
     CopyBuffer copied_;
 };

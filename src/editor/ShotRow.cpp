@@ -8,6 +8,8 @@
 #include "core/ShotRecord.h"
 #include "processing/FieldHelpers.h"
 
+#include <cmath>
+
 namespace tolvanor {
 
 namespace {
@@ -36,6 +38,22 @@ float WholeNumberValue(std::string_view text) noexcept {
     return status == ConversionStatus::Overflow ? LeadingNumberValueSingle(text) : value;
 }
 
+// A water shot's elevation as the grid shows it before rounding.
+float ShownElevation(const ShotRecord& shot) noexcept {
+    if (!IsWaterShot(shot.ShotType())) return shot.Elevation;
+    float depth = shot.DBT - shot.Heave;
+    depth = depth - shot.Tide;
+    return -depth;
+}
+
+// Pitch and roll read back from their cell: the pattern text of a finite
+// value is a number through and through, so it reads as the masked value;
+// the others take the text's road.
+float ShownWholeNumber(float value) {
+    if (std::isfinite(value)) return MaskedValue(value, SounderDecimals);
+    return WholeNumberValue(MaskText(value, SounderDecimals));
+}
+
 } // namespace
 
 bool IsWaterShot(std::string_view shotType) noexcept {
@@ -51,15 +69,9 @@ void ShotToRowTexts(const ShotRecord& shot, std::span<std::string> cells) {
     SetMaskText(cells[Col::DBT], shot.DBT, SounderDecimals);
     SetMaskText(cells[Col::Heave], shot.Heave, SounderDecimals);
     SetMaskText(cells[Col::Tide], shot.Tide, DistanceDecimals);
-    float elevation = shot.Elevation;
-    if (IsWaterShot(shot.ShotType())) {
-        // From the record's own sounder values, so the true elevation is
-        // rounded once; single-precision steps.
-        float depth = shot.DBT - shot.Heave;
-        depth = depth - shot.Tide;
-        elevation = -depth;
-    }
-    SetMaskText(cells[Col::Elevation], elevation, DistanceDecimals);
+    // From the record's own sounder values, so the true elevation is
+    // rounded once; single-precision steps.
+    SetMaskText(cells[Col::Elevation], ShownElevation(shot), DistanceDecimals);
     cells[Col::Remark].assign(shot.Remark());
     cells[Col::Shot].assign(shot.ShotType());
     cells[Col::Ignore] = YesNo(shot.Ignore);
@@ -86,6 +98,36 @@ void RowTextsToShot(std::span<const std::string> cells, std::string_view profile
     shot.Roll = WholeNumberValue(CellAt(cells, Col::Roll));
     shot.SetProfileNumber(profileNumber);
     shot.SetSurveyType({});
+}
+
+void ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored) {
+    // Everything is read before anything is written, as `stored` may be `shot`.
+    const float elevation = MaskedValue(ShownElevation(shot), DistanceDecimals);
+    const double easting = MaskedValue(shot.Easting, CoordinateDecimals);
+    const double northing = MaskedValue(shot.Northing, CoordinateDecimals);
+    const float distance = MaskedValue(shot.DistDownRange, DistanceDecimals);
+    const float dbt = MaskedValue(shot.DBT, SounderDecimals);
+    const float heave = MaskedValue(shot.Heave, SounderDecimals);
+    const float tide = MaskedValue(shot.Tide, DistanceDecimals);
+    const float pitch = ShownWholeNumber(shot.Pitch);
+    const float roll = ShownWholeNumber(shot.Roll);
+    // The sequence number's text reads back as itself, and so does the flag's.
+    stored.SeqNum = shot.SeqNum;
+    stored.Ignore = shot.Ignore;
+    stored.Easting = easting;
+    stored.Northing = northing;
+    stored.DistDownRange = distance;
+    stored.Elevation = elevation;
+    stored.DBT = dbt;
+    stored.Heave = heave;
+    stored.Tide = tide;
+    stored.Pitch = pitch;
+    stored.Roll = roll;
+    // The four texts pack alike whatever was there before, so the row's
+    // remark and shot type may come with the rest of the shot's texts.
+    if (&stored != &shot) stored.Texts = shot.Texts;
+    stored.SetProfileNumber(profileNumber);
+    stored.SetSurveyType({});
 }
 
 } // namespace tolvanor

@@ -32,4 +32,10 @@ void ShotToRowTexts(const ShotRecord& shot, std::span<std::string> cells);
 // with "Y", the given profile number, no survey type.
 void RowTextsToShot(std::span<const std::string> cells, std::string_view profileNumber, ShotRecord& shot);
 
+// What RowTextsToShot makes of ShotToRowTexts's cells for `shot`, computed
+// from the values without writing a text: each number as its display
+// pattern reads back, the texts and flags as they are. `stored` may be
+// `shot` itself.
+void ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored);
+
 } // namespace tolvanor

@@ -37,7 +37,7 @@ unsigned char UpperByte(char c) noexcept {
 }
 
 // Sorts `order` (indices into keys) stably unless it is already in order.
-template <typename Key, typename Less> std::vector<int> StableOrder(const std::vector<Key>& keys, Less less) {
+template <typename Key, typename Less> std::vector<int> StableOrder(std::span<const Key> keys, Less less) {
     std::vector<int> order(keys.size());
     std::iota(order.begin(), order.end(), 0);
     const auto byIndex = [&](int a, int b) {
@@ -71,7 +71,7 @@ std::vector<int> GridSortPermutation(std::span<const std::string_view> keys, Gri
         std::vector<GenericKey> generic;
         generic.reserve(keys.size());
         for (const auto key : keys) generic.push_back(MakeGenericKey(key));
-        return StableOrder(generic, [descending](const GenericKey& a, const GenericKey& b) {
+        return StableOrder<GenericKey>(generic, [descending](const GenericKey& a, const GenericKey& b) {
             return GenericKeyLess(a, b, descending);
         });
     }
@@ -80,15 +80,30 @@ std::vector<int> GridSortPermutation(std::span<const std::string_view> keys, Gri
         std::vector<double> values;
         values.reserve(keys.size());
         for (const auto key : keys) values.push_back(LeadingNumberValue(key));
-        if (order == GridSortOrder::NumericAscending) return StableOrder(values, std::less<double>());
-        return StableOrder(values, std::greater<double>());
+        if (order == GridSortOrder::NumericAscending) return StableOrder<double>(values, std::less<double>());
+        return StableOrder<double>(values, std::greater<double>());
     }
     case GridSortOrder::TextAscendingNoCase: {
-        const std::vector<std::string_view> texts(keys.begin(), keys.end());
-        return StableOrder(texts, TextLessNoCase);
+        return StableOrder<std::string_view>(keys, TextLessNoCase);
     }
     }
     std::vector<int> identity(keys.size());
+    std::iota(identity.begin(), identity.end(), 0);
+    return identity;
+}
+
+std::vector<int> GridSortPermutation(std::span<const double> values, GridSortOrder order) {
+    switch (order) {
+    case GridSortOrder::GenericAscending:
+    case GridSortOrder::NumericAscending:
+        return StableOrder<double>(values, std::less<double>());
+    case GridSortOrder::GenericDescending:
+    case GridSortOrder::NumericDescending:
+        return StableOrder<double>(values, std::greater<double>());
+    case GridSortOrder::TextAscendingNoCase:
+        break;
+    }
+    std::vector<int> identity(values.size());
     std::iota(identity.begin(), identity.end(), 0);
     return identity;
 }

@@ -1,0 +1,328 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The whole-job pass that computes the stored values without the grid's
+// texts must leave everything as loading, sorting and storing every line
+// through the texts does: the table bit for bit (line versions too), the
+// grid, the window state, the plan curves and the messages. Random jobs
+// carry values of every magnitude, halves at the display patterns,
+// non-finite values, sounder and ignored shots, tabs and long texts, lines
+// sharing a name, counts past the stored records, and every sort order.
+#include "editor/DataEditor.h"
+
+#include "core/Job.h"
+#include "editor/GridPass.h"
+#include "editor/PlotSink.h"
+#include "editor/ShotRow.h"
+#include "support/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace tolvanor {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every plot call in order, with the plan curves' points.
+class PlotLog : public PlotSink {
+public:
+    void UpdatePlanCurve(std::string_view name, std::span<const double> eastings,
+                         std::span<const double> northings) override {
+        std::string entry = "plan " + std::string(name);
+        for (const double value : eastings) entry += " " + std::to_string(std::bit_cast<std::uint64_t>(value));
+        for (const double value : northings) entry += " " + std::to_string(std::bit_cast<std::uint64_t>(value));
+        Calls.push_back(std::move(entry));
+    }
+    void RemoveProfileCurves() override { Calls.emplace_back("remove"); }
+    void PlotData(std::int32_t line) override { Calls.push_back("plot " + std::to_string(line)); }
+    void MarkPlanCurve(std::string_view name) override { Calls.push_back("mark " + std::string(name)); }
+
+    std::vector<std::string> Calls;
+};
+
+// A record as bits: -0 and 0 differ, so do two NaNs of other payloads.
+std::string RecordBits(const ShotRecord& r) {
+    std::string bits;
+    const auto add = [&bits](const auto& value) {
+        char bytes[sizeof value];
+        std::memcpy(bytes, &value, sizeof value);
+        bits.append(bytes, sizeof value);
+    };
+    add(r.Northing);
+    add(r.Easting);
+    add(r.SeqNum);
+    for (const float value : {r.Elevation, r.DBT, r.Heave, r.Pitch, r.Roll, r.Tide, r.DistDownRange}) add(value);
+    add(r.Ignore);
+    for (const auto text : {r.ProfileNumber(), r.SurveyType(), r.ShotType(), r.Remark()}) {
+        add(text.size());
+        bits += text;
+    }
+    return bits;
+}
+
+std::string TableBits(const Job& job) {
+    std::string bits;
+    for (std::int32_t line = 0; line <= job.Data.LineBound(); ++line) {
+        bits += "line " + std::to_string(line) + " version " + std::to_string(job.Data.LineVersion(line)) + " stored " +
+                std::to_string(job.Data.StoredCount(line)) + "\n";
+        for (std::int32_t shot = 0; shot < job.Data.StoredCount(line); ++shot)
+            bits += RecordBits(job.Data.At(line, shot));
+    }
+    return bits;
+}
+
+std::string GridTexts(const GridModel& grid) {
+    std::string texts;
+    for (const int value : {grid.Rows(), grid.Cols(), grid.FixedRows(), grid.FixedCols(), grid.Row(), grid.Col(),
+                            grid.RowSel(), grid.ColSel(), grid.TopRow(), grid.LeftCol()})
+        texts += std::to_string(value) + ",";
+    for (int row = 0; row < grid.Rows(); ++row) {
+        texts += "\n";
+        for (int col = 0; col < grid.Cols(); ++col) texts += grid.TextMatrix(row, col) + "|";
+    }
+    return texts;
+}
+
+std::string WindowState(const DataEditor& editor) {
+    const auto& state = editor.State();
+    const auto& point = state.StartingPoint;
+    return state.Caption + "|" + std::to_string(state.GridVisible) + std::to_string(state.UndoEnabled) +
+           std::to_string(state.CopiedCurveShown) + "|" + std::to_string(point.Loaded) + point.Caption + "|" +
+           point.ToolTip + "|" + point.Easting + "|" + point.Northing + "|" + point.Angle + "|" +
+           std::to_string(editor.ProfileIndex());
+}
+
+// One job with its editor: the pass without texts, or the one through them.
+struct Session {
+    Session(bool withoutTexts, bool memo) {
+        editor.SetPassWithoutTexts(withoutTexts);
+        editor.SetPassMemoEnabled(memo);
+    }
+    Job job{12, 40};
+    testing::ScriptedPrompter prompter;
+    PlotLog plots;
+    DataEditor editor{job, prompter, &plots};
+};
+
+void ExpectSame(const Session& fast, const Session& text, const std::string& when) {
+    EXPECT_EQ(TableBits(fast.job), TableBits(text.job)) << when;
+    EXPECT_EQ(GridTexts(fast.editor.Grid()), GridTexts(text.editor.Grid())) << when;
+    EXPECT_EQ(WindowState(fast.editor), WindowState(text.editor)) << when;
+    EXPECT_EQ(fast.job.CurrentLine, text.job.CurrentLine) << when;
+    EXPECT_EQ(fast.job.LoadingCount, text.job.LoadingCount) << when;
+    EXPECT_EQ(fast.plots.Calls, text.plots.Calls) << when;
+    EXPECT_EQ(fast.prompter.Messages(), text.prompter.Messages()) << when;
+}
+
+// Values a reader, an edit or a damaged file could leave: everyday ones,
+// exact halves of the display units, neighbours of the patterns' rounding
+// limits, huge and tiny magnitudes, zeros of both signs, non-finite values.
+class ValueMaker {
+public:
+    explicit ValueMaker(std::mt19937& random) : random_(random) {}
+
+    double Coordinate(double base) {
+        switch (Pick(12)) {
+        case 0:
+            return Extreme();
+        case 1:
+            return base + static_cast<double>(Pick(20000)) / 1e4 + 0.00005; // a half at four decimals
+        case 2:
+            return std::nextafter(base + 0.00005, Pick(2) == 0 ? 0.0 : 1e300);
+        case 3:
+            return (Pick(2) == 0 ? 1 : -1) * std::ldexp(1.0, 50 + Pick(8)) / 1e4; // past 2^53 units
+        default:
+            return base + Uniform(-2000, 2000) + Uniform(-1, 1) * 1e-7;
+        }
+    }
+
+    float Small() {
+        switch (Pick(10)) {
+        case 0:
+            return static_cast<float>(Extreme());
+        case 1:
+            return static_cast<float>(Pick(2000) - 1000) / 100.0f + 0.005f; // about a half at two decimals
+        case 2:
+            return static_cast<float>(Pick(2000) - 1000) / 10.0f + 0.05f;
+        case 3:
+            return std::ldexp(1.0f, Pick(14) + 11) + 0.5f; // units past 2^24
+        default:
+            return static_cast<float>(Uniform(-60, 60) * std::pow(10.0, Pick(5) - 2));
+        }
+    }
+
+    int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
+
+private:
+    double Uniform(double low, double high) { return std::uniform_real_distribution<double>(low, high)(random_); }
+
+    double Extreme() {
+        constexpr double values[] = {0.0,
+                                     -0.0,
+                                     std::numeric_limits<double>::quiet_NaN(),
+                                     std::numeric_limits<double>::infinity(),
+                                     -std::numeric_limits<double>::infinity(),
+                                     std::numeric_limits<double>::max(),
+                                     std::numeric_limits<double>::denorm_min(),
+                                     std::numeric_limits<float>::max(),
+                                     -std::numeric_limits<float>::max(),
+                                     std::numeric_limits<float>::denorm_min(),
+                                     1e15,
+                                     999999999999999.9,
+                                     -123456789012345678.0,
+                                     1e22,
+                                     3.5e30,
+                                     1e-5,
+                                     -4.9e-5,
+                                     5e-5,
+                                     0.05,
+                                     -0.05,
+                                     0.005,
+                                     2.675,
+                                     1e-30,
+                                     -1e-300};
+        return values[Pick(static_cast<int>(std::size(values)))];
+    }
+
+    std::mt19937& random_;
+};
+
+// A random job: some lines share a name, some claim more shots than are
+// stored (or more than a line holds), some are ignored or have a starting point.
+void FillJob(Job& job, std::mt19937& random) {
+    ValueMaker make(random);
+    const char* const types[] = {"L", "W", "w", "B", "b", "S", "", "A", "Wet", "l", "W", "L"};
+    const char* const names[] = {"101", "102", "7", "007", "PRO 12", "103", "101", "\t1", "104", "105"};
+    const std::string longRemark(50, 'R'); // too long to sit in the record
+    // Now and then past the data lines too: those are shown but never stored.
+    job.LineCount = make.Pick(8) == 0 ? job.MaxLines + 2 : 1 + make.Pick(job.MaxLines);
+    for (std::int32_t line = 1; line <= job.LineCount; ++line) {
+        const std::string name = make.Pick(6) == 0 ? names[make.Pick(10)] : std::to_string(200 + line);
+        const std::int32_t stored = make.Pick(5) == 0 ? make.Pick(3) : make.Pick(job.Data.ShotBound());
+        for (std::int32_t shot = 1; shot <= stored; ++shot) {
+            auto& r = job.Data.Edit(line, shot);
+            r.SeqNum = make.Pick(8) == 0 ? make.Pick(5) - 2
+                                         : (make.Pick(30) == 0 ? std::numeric_limits<std::int32_t>::min() : shot * 2);
+            r.Easting = make.Coordinate(512000.0);
+            r.Northing = make.Coordinate(4108000.0);
+            for (float* value : {&r.DistDownRange, &r.Elevation, &r.DBT, &r.Heave, &r.Tide, &r.Pitch, &r.Roll})
+                *value = make.Small();
+            r.SetProfileNumber(shot == 1 || make.Pick(10) != 0 ? name : "OTHER");
+            r.SetShotType(types[make.Pick(12)]);
+            r.SetSurveyType(make.Pick(3) == 0 ? "BD" : "");
+            const int remark = make.Pick(8);
+            r.SetRemark(remark == 0 ? "R\tWITH\tTABS" : remark == 1 ? longRemark : remark == 2 ? "" : "PRO " + name);
+            r.Ignore = make.Pick(6) == 0;
+        }
+        auto& header = job.Data.EditHeader(line);
+        const int count = make.Pick(8);
+        header.ShotCount() = count == 0 ? stored + 3 : count == 1 ? job.Data.ShotBound() + 5 : count == 2 ? -1 : stored;
+        header.LineIgnored() = make.Pick(5) == 0;
+        if (make.Pick(2) == 0) {
+            header.StartEasting() = 511900.0 + make.Pick(100);
+            header.StartNorthing() = 4108300.0 - make.Pick(100);
+            header.LineAngle() = 280.0f + static_cast<float>(make.Pick(30));
+        }
+    }
+    job.CurrentLine = make.Pick(10) == 0 ? 0 : 1 + make.Pick(job.LineCount);
+}
+
+TEST(GridPass, WholeJobPassesLeaveWhatThePassThroughTheTextsLeaves) {
+    const int sortOrders[] = {0, 1, 2, 3, 4, 5, 6, -1, 7};
+    for (unsigned seed = 1; seed <= 72; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const bool memo = seed % 3 != 0;
+        Session fast(true, memo);
+        Session text(false, memo);
+        for (Session* session : {&fast, &text}) {
+            std::mt19937 random(seed);
+            FillJob(session->job, random);
+            session->editor.Options().SortOrder = sortOrders[seed % std::size(sortOrders)];
+            session->editor.LoadProfileNumbers();
+            // The grid then keeps the last line passed.
+            if (seed % 5 == 0) session->job.CurrentLine = 0;
+        }
+        ExpectSame(fast, text, "loaded");
+        // Three passes settle every line; then another sort order.
+        for (int pass = 1; pass <= 4; ++pass) {
+            if (pass == 2 && seed % 4 == 0) { // a listed name no line has any more
+                for (Session* session : {&fast, &text}) session->job.Data.Edit(1, 1).SetProfileNumber("RENAMED");
+            }
+            if (pass == 4) {
+                for (Session* session : {&fast, &text})
+                    session->editor.Options().SortOrder = sortOrders[(seed + 4) % std::size(sortOrders)];
+            }
+            for (Session* session : {&fast, &text}) session->editor.LoadArray();
+            ExpectSame(fast, text, "pass " + std::to_string(pass));
+            if (::testing::Test::HasFailure()) return;
+        }
+    }
+}
+
+// The refresh: starting points merged (profile numbers formatted to three
+// digits or not), distances recomputed, every line passed.
+TEST(GridPass, RefreshesLeaveWhatThePassThroughTheTextsLeaves) {
+    const fs::path folder = fs::path(::testing::TempDir()) / ("grid-pass-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const auto spf = (folder / "points.spf").string();
+    std::ofstream(spf, std::ios::binary) << "7,511950.5,4108250.25,290\r\n101,511900,4108300,285.5\r\n"
+                                            "203,511990.125,4108310,300\r\n205,511800,4108400,275\r\n";
+    for (unsigned seed = 100; seed <= 130; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const bool memo = seed % 2 == 0;
+        Session fast(true, memo);
+        Session text(false, memo);
+        for (Session* session : {&fast, &text}) {
+            std::mt19937 random(seed);
+            FillJob(session->job, random);
+            session->editor.Options().SortOrder = static_cast<int>(seed % 7);
+            session->editor.Options().FormatProfileNumbers = seed % 4 < 2;
+            session->editor.Options().StartingPointFile = seed % 5 == 0 ? std::string() : spf;
+        }
+        for (int refresh = 1; refresh <= 2; ++refresh) {
+            for (Session* session : {&fast, &text}) session->editor.RefreshDataEdit();
+            ExpectSame(fast, text, "refresh " + std::to_string(refresh));
+            if (::testing::Test::HasFailure()) break;
+        }
+    }
+    fs::remove_all(folder);
+}
+
+// One shot: the values from its numbers equal the ones read back from its
+// cells, also when the record is its own target.
+TEST(GridPass, ShotThroughRowGivesTheStoredRowOfItsCells) {
+    std::mt19937 random(7);
+    Job job(2, 40);
+    for (int round = 0; round < 60; ++round) {
+        job.NewFile();
+        FillJob(job, random);
+        for (std::int32_t line = 1; line <= job.LineCount; ++line) {
+            for (std::int32_t shot = 1; shot < job.Data.StoredCount(line); ++shot) {
+                const ShotRecord& original = job.Data.At(line, shot);
+                ShotRowTexts cells;
+                ShotToRowTexts(original, cells);
+                ShotRecord viaTexts = original;
+                RowTextsToShot(cells, "P7", viaTexts);
+                ShotRecord viaValues;
+                ShotThroughRow(original, "P7", viaValues);
+                ShotRecord inPlace = original;
+                ShotThroughRow(inPlace, "P7", inPlace);
+                ASSERT_EQ(RecordBits(viaValues), RecordBits(viaTexts)) << cells[1] << " " << cells[4];
+                ASSERT_EQ(RecordBits(inPlace), RecordBits(viaTexts));
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace tolvanor
