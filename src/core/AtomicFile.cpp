@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include <fcntl.h>
@@ -52,6 +53,13 @@ void FlushFolder(const std::string& folder) noexcept {
     if (fd < 0) return;
     ::fsync(fd);
     ::close(fd);
+}
+
+bool BlockInterrupts(sigset_t& saved) noexcept {
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&held, signal);
+    return ::pthread_sigmask(SIG_BLOCK, &held, &saved) == 0;
 }
 
 } // namespace
@@ -243,16 +251,23 @@ void AtomicFile::Abandon() noexcept {
 // it is renamed or removed (the request then takes effect as usual).
 void AtomicFile::HoldSignals() noexcept {
     if (signalsHeld_) return;
-    sigset_t held;
-    sigemptyset(&held);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&held, signal);
-    signalsHeld_ = ::pthread_sigmask(SIG_BLOCK, &held, &savedSignals_->Mask) == 0;
+    signalsHeld_ = BlockInterrupts(savedSignals_->Mask);
 }
 
 void AtomicFile::ReleaseSignals() noexcept {
     if (!signalsHeld_) return;
     ::pthread_sigmask(SIG_SETMASK, &savedSignals_->Mask, nullptr);
     signalsHeld_ = false;
+}
+
+static_assert(sizeof(sigset_t) <= 128 && alignof(sigset_t) <= 8, "HeldInterrupts keeps a signal mask");
+
+HeldInterrupts::HeldInterrupts() noexcept {
+    held_ = BlockInterrupts(*new (saved_) sigset_t);
+}
+
+HeldInterrupts::~HeldInterrupts() {
+    if (held_) ::pthread_sigmask(SIG_SETMASK, std::launder(reinterpret_cast<const sigset_t*>(saved_)), nullptr);
 }
 
 } // namespace tolvanor

@@ -81,4 +81,20 @@ private:
     std::unique_ptr<SignalMask> savedSignals_; // the mask before HoldSignals
 };
 
+// Holds back interrupt and terminate requests on the calling thread, and on
+// the threads it starts while this lives, until it is destroyed (they then
+// take effect as usual). A file written on a worker thread holds them back
+// only on its own thread, so whoever starts such workers holds them here.
+class HeldInterrupts {
+public:
+    HeldInterrupts() noexcept;
+    ~HeldInterrupts();
+    HeldInterrupts(const HeldInterrupts&) = delete;
+    HeldInterrupts& operator=(const HeldInterrupts&) = delete;
+
+private:
+    alignas(8) unsigned char saved_[128]; // the thread's signal mask before
+    bool held_ = false;
+};
+
 } // namespace tolvanor

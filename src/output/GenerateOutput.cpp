@@ -5,11 +5,13 @@
 #include "core/Prompter.h"
 #include "output/Deliverables.h"
 #include "output/OutputFormat.h"
+#include "output/WriteOutputFiles.h"
 #include "processing/FieldHelpers.h"
 #include "processing/LineGeometry.h"
 #include "processing/Thinning.h"
 
 #include <array>
+#include <vector>
 
 namespace tolvanor {
 
@@ -98,19 +100,26 @@ void ReportWriteFailure(const OutputResult& written, Prompter& prompter) {
     prompter.Message(request);
 }
 
+// The overwrite questions come first, in the formats' order, as the
+// Prompter is answered on this thread only; the chosen formats are then
+// written side by side and their failures reported in that same order.
 void WriteFormats(const Job& job, const GenerateOptions& options, Prompter& prompter, Progress* progress,
                   GenerateResult& result) {
+    std::vector<OutputFormat> chosen;
     for (const auto& choice : Formats) {
         if (!(options.*choice.Ticked)) continue;
-        if (!MayWrite(choice, options, prompter)) {
+        if (MayWrite(choice, options, prompter)) {
+            chosen.push_back(choice.Format);
+        } else {
             result.FormatSkipped = true;
-            continue;
         }
-        const OutputResult written = WriteOutputFile(choice.Format, job, options.Writer, options.Folder, progress);
-        result.FilesWritten.insert(result.FilesWritten.end(), written.FilesWritten.begin(), written.FilesWritten.end());
-        if (written.Failed()) {
+    }
+    const std::vector<OutputResult> written = WriteOutputFiles(chosen, job, options.Writer, options.Folder, progress);
+    for (const OutputResult& format : written) {
+        result.FilesWritten.insert(result.FilesWritten.end(), format.FilesWritten.begin(), format.FilesWritten.end());
+        if (format.Failed()) {
             result.WriteFailed = true;
-            ReportWriteFailure(written, prompter);
+            ReportWriteFailure(format, prompter);
         }
     }
 }

@@ -3,16 +3,60 @@
 
 #include "core/GeneralText.h"
 #include "core/MaskText.h"
+#include "core/SignificantDigits.h"
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace tolvanor {
 
 class OutputFile;
+
+// ShortGeneralText of a 32-bit float the short way, for the values written
+// in plain decimal (7 significant digits, exponents -4 to 6); nothing for
+// the others. A float times 10^k up to 10^12 is exact in a double (24 bits
+// and 5^12 < 2^29), so one multiplication and one rounding to even give the
+// digits printf gives. Half the work of the general digit route.
+inline std::optional<std::string_view> QuickGeneralText(std::span<char> buffer, float value) noexcept {
+    constexpr double Low = 1e6;
+    constexpr double High = 1e7;
+    constexpr double RoundingBias = 4503599627370496.0; // 2^52: adding it rounds to a whole number, ties to even
+    if (buffer.size() < ShortNumberTextSize) return std::nullopt;
+    char* const end = buffer.data() + buffer.size();
+    if (value == 0) { // a negative zero too
+        *(end - 1) = '0';
+        return std::string_view(end - 1, 1);
+    }
+    const double magnitude = std::fabs(static_cast<double>(value));
+    if (!(magnitude >= 9e-5 && magnitude < High)) return std::nullopt;
+    // Digits after the point for seven significant digits: 0 to 11 here,
+    // unless the exponent's estimate was one off.
+    int decimals = 6 - DecimalExponent(magnitude);
+    double scaled = magnitude * ExactPowersOfTen[decimals];
+    if (scaled < Low) {
+        scaled = magnitude * ExactPowersOfTen[++decimals];
+    } else if (scaled >= High) {
+        scaled = magnitude * ExactPowersOfTen[--decimals];
+    }
+    if (decimals < 0 || decimals > 12) return std::nullopt;
+    auto digits = static_cast<std::uint32_t>((scaled + RoundingBias) - RoundingBias);
+    if (digits == static_cast<std::uint32_t>(High)) { // 9999999.5 and the like: one digit more before the point
+        digits = static_cast<std::uint32_t>(Low);
+        --decimals;
+    }
+    if (decimals < 0 || decimals > 10) return std::nullopt; // exponent form
+    for (; decimals > 0 && digits % 10 == 0; --decimals) digits /= 10;
+    char* at = WriteScaledBefore(end, digits, decimals);
+    if (*at == '.') *--at = '0';
+    if (value < 0) *--at = '-';
+    return std::string_view(at, static_cast<std::size_t>(end - at));
+}
 
 // The writers' number texts (MaskText, GeneralText) without allocating:
 // everyday values in a fixed buffer, the rest in one reused string. A view
@@ -29,7 +73,7 @@ public:
         return Mask(static_cast<double>(value), decimals, ValuePrecision::Single);
     }
     std::string_view General(float value) {
-        if (const auto text = ShortGeneralText(local_, value)) return *text;
+        if (const auto text = QuickGeneralText(local_, value)) return *text;
         spill_.clear();
         AppendGeneralText(spill_, value);
         return spill_;

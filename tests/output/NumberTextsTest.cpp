@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The writers' right-aligned fields must equal RFormat's, cut on the left.
+// The writers' right-aligned fields must equal RFormat's, cut on the left,
+// and the quick float texts the core's general texts.
 #include "OutputTestSupport.h"
 
 #include "output/NumberTexts.h"
@@ -7,6 +8,11 @@
 #include "processing/FieldHelpers.h"
 
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <random>
 
 namespace tolvanor::testing {
 namespace {
@@ -26,6 +32,74 @@ TEST(NumberTexts, RightAlignedFieldsMatchRFormat) {
     }
     ASSERT_TRUE(file.Close());
     EXPECT_EQ(ReadBytes(folder.File("fields.txt")), expected);
+}
+
+// Every float the quick route takes must give the core's text, and every
+// float the core writes in plain decimal must be taken: random bit patterns
+// over the whole range, and the places where digits and exponents turn over.
+TEST(NumberTexts, QuickGeneralTextsAreTheCoresTexts) {
+    std::vector<float> values{0.0f,
+                              -0.0f,
+                              1.0f,
+                              0.5f,
+                              9999999.0f,
+                              9999999.5f,
+                              10000000.0f,
+                              0.0001f,
+                              0.00009999999f,
+                              0.000099999994f,
+                              0.00009999f,
+                              1e-5f,
+                              123456.75f,
+                              0.1f,
+                              0.3f,
+                              2.5f,
+                              0.125f,
+                              1048576.5f,
+                              std::numeric_limits<float>::infinity(),
+                              std::numeric_limits<float>::quiet_NaN(),
+                              std::numeric_limits<float>::denorm_min(),
+                              std::numeric_limits<float>::max()};
+    for (int power = -6; power <= 8; ++power) {
+        const auto at = static_cast<float>(std::pow(10.0, power));
+        for (const float near : {at, std::nextafter(at, 0.0f), std::nextafter(at, 1e30f)}) {
+            values.push_back(near);
+            // Just below each power, seven nines, which round up to it.
+            values.push_back(static_cast<float>(near * 0.99999996));
+        }
+    }
+    std::mt19937 random(2024);
+    for (int i = 0; i < 400000; ++i) values.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(random())));
+    // Everyday survey values: distances and elevations to a few decimals, and exact halves.
+    std::uniform_real_distribution<float> everyday(-2000.0f, 2000.0f);
+    for (int i = 0; i < 200000; ++i) values.push_back(everyday(random));
+    for (int i = 0; i < 20000; ++i) values.push_back(static_cast<float>(i) / 8.0f);
+
+    std::array<char, ShortNumberTextSize> quick{};
+    std::array<char, ShortNumberTextSize> core{};
+    std::string general;
+    int taken = 0;
+    for (const float v : values) {
+        const auto text = QuickGeneralText(quick, v);
+        const auto expected = ShortGeneralText(core, v);
+        general.clear();
+        AppendGeneralText(general, v);
+        if (text) {
+            ++taken;
+            ASSERT_EQ(*text, general) << std::hexfloat << v;
+            if (expected) {
+                ASSERT_EQ(*text, *expected) << std::hexfloat << v;
+            }
+        } else {
+            ASSERT_TRUE(general.find('E') != std::string::npos || !std::isfinite(v))
+                << "plain decimal not taken: " << general << " " << std::hexfloat << v;
+        }
+    }
+    EXPECT_GT(taken, 200000);
+    // The writers' texts take the quick route.
+    NumberTexts texts;
+    EXPECT_EQ(texts.General(-0.00012345678f), "-0.0001234568");
+    EXPECT_EQ(texts.General(12345678.0f), "1.234568E+07");
 }
 
 } // namespace
