@@ -2,7 +2,9 @@
 // Times reading a full-size Trimble file, and writing and reading back its
 // job file. One measurement per run, so each run's peak memory is its own:
 //   input_bench generate FILE          writes 1000 profiles x 2999 shots
-//   input_bench read FILE              seconds and peak RSS of the read
+//   input_bench read FILE              seconds, peak RSS, processor seconds of the read
+//                                      and of its calling thread (which stores the shots)
+//   input_bench read-lines FILE        the same read line after line on one thread
 //   input_bench write-job FILE JOB     reads FILE, then times writing JOB
 //   input_bench read-job JOB           seconds and peak RSS of reading JOB
 //   input_bench fill                   seconds to store as many records without
@@ -12,6 +14,7 @@
 #include "core/JobFile.h"
 #include "core/Prompter.h"
 #include "input/DataType.h"
+#include "input/LineReader.h"
 #include "input/ReadData.h"
 
 #include <chrono>
@@ -74,12 +77,21 @@ long PeakRssKb() {
     return usage.ru_maxrss;
 }
 
-bool Read(Job& job, const char* path, DataType type) {
+// User and system time of every thread of the process (or of the calling thread) so far.
+double ProcessorSeconds(int who = RUSAGE_SELF) {
+    rusage usage{};
+    getrusage(who, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+bool Read(Job& job, const char* path, DataType type, bool chunked = true) {
     SilentPrompter prompter;
     ReadOptions options;
     options.SourceFileName = path;
     options.DataType = static_cast<int>(type);
-    const auto result = ReadData(job, options, prompter);
+    FileSource source(path);
+    const auto result = ReadDataFrom(job, options, source, prompter, ReadRoute{.Chunked = chunked});
     return result.Outcome == ReadOutcome::Ok && job.LineCount == Profiles &&
            job.ShotCount(job.LineCount) == ShotsPerProfile;
 }
@@ -102,14 +114,18 @@ bool Fill(Job& job) {
 }
 
 template <typename Work> int Timed(Work work) {
+    const double processorStart = ProcessorSeconds();
+    const double threadStart = ProcessorSeconds(RUSAGE_THREAD);
     const auto start = Clock::now();
     const bool ok = work();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double processor = ProcessorSeconds() - processorStart;
+    const double thread = ProcessorSeconds(RUSAGE_THREAD) - threadStart;
     if (!ok) {
         std::fprintf(stderr, "the work did not give the expected job\n");
         return 1;
     }
-    std::printf("%.4f %ld\n", seconds, PeakRssKb());
+    std::printf("%.4f %ld %.4f %.4f\n", seconds, PeakRssKb(), processor, thread);
     return 0;
 }
 
@@ -122,11 +138,14 @@ int main(int argc, char** argv) {
     Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
     if (command == "fill" && argc == 2) return Timed([&] { return Fill(job); });
     if (command == "read" && argc == 3) return Timed([&] { return Read(job, argv[2], DataType::Trimble); });
+    if (command == "read-lines" && argc == 3) {
+        return Timed([&] { return Read(job, argv[2], DataType::Trimble, false); });
+    }
     if (command == "read-job" && argc == 3) return Timed([&] { return Read(job, argv[2], DataType::SavedJob); });
     if (command == "write-job" && argc == 4) {
         if (!Read(job, argv[2], DataType::Trimble)) return 1;
         return Timed([&] { return WriteJobFile(job, argv[3]).Ok; });
     }
-    std::fprintf(stderr, "usage: input_bench generate|read|read-job FILE, input_bench write-job FILE JOB\n");
+    std::fprintf(stderr, "usage: input_bench generate|read|read-lines|read-job FILE, input_bench write-job FILE JOB\n");
     return 2;
 }

@@ -2,157 +2,136 @@
 #include "input/JobFileReader.h"
 
 #include "core/Job.h"
-#include "core/NumberParsing.h"
 #include "core/Progress.h"
-#include "core/Rounding.h"
-#include "core/Text.h"
+#include "input/ChunkedLines.h"
 #include "input/LineReader.h"
 #include "input/ReadJournal.h"
-#include "input/ReadMessages.h"
-#include "input/ReadOptions.h"
 
-#include <cmath>
-#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace tolvanor {
 
 namespace {
 
 constexpr std::int64_t ProgressEveryLines = 1 << 16;
-constexpr std::size_t CurrentLayout = 17;
-constexpr std::size_t OldLayout = 12;
+constexpr std::int64_t ProgressEveryBytes = std::int64_t{2} << 20;
 
-// A whole number written as any number ("12", " 12", "12.0"), halves to
-// even; past the 32-bit range it overflows.
-ReadError ToInteger(std::string_view text, std::int32_t& value) noexcept {
-    double number = 0;
-    if (const auto error = ErrorOf(StrictToDouble(text, number)); error != ReadError::None) return error;
-    const double rounded = std::trunc(number) == number ? number : RoundHalfEven(number);
-    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
-        return ReadError::Other;
-    }
-    value = static_cast<std::int32_t>(rounded);
-    return ReadError::None;
-}
+// What a worker made of one chunk: its records in order, the text lines
+// it read, and the first line that failed, if one did.
+struct ParsedRecords {
+    ParsedRecords(const Job& job, const ReadOptions& options) : Parser(job.MaxLines, job.Data.ShotBound(), options) {}
+    JobRecordParser Parser;
+    JobRecord Working;
+    std::vector<JobRecord> Records; // the front Count are this chunk's
+    std::size_t Count = 0;
+    std::int64_t TextLines = 0; // up to and with the failed line
+    ReadError Error = ReadError::None;
+    std::string FailedLine;
 
-bool EqualsIgnoringCase(std::string_view text, std::string_view word) noexcept {
-    if (text.size() != word.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        char w = word[i];
-        if (w >= 'a' && w <= 'z') w = static_cast<char>(w - 'a' + 'A');
-        if (c != w) return false;
+    void Parse(std::string_view text) {
+        Count = 0;
+        TextLines = 0;
+        Error = ReadError::None;
+        ChunkLines lines(text);
+        std::string_view line;
+        while (lines.Next(line)) {
+            ++TextLines;
+            // One working record: its texts stay while records of one line follow each other.
+            const auto verdict = Parser.Parse(line, Working, Error);
+            if (verdict == JobRecordParser::Verdict::Record) {
+                if (Count == Records.size()) Records.emplace_back();
+                Records[Count++] = Working;
+            }
+            if (verdict == JobRecordParser::Verdict::Failed) {
+                FailedLine = std::string(line);
+                return;
+            }
+        }
     }
-    return true;
-}
-
-// "True" or "False" in any case, or a number (0 is false).
-ReadError ToBoolean(std::string_view text, bool& value) noexcept {
-    const auto word = TrimBlanks(text);
-    if (EqualsIgnoringCase(word, "True")) {
-        value = true;
-    } else if (EqualsIgnoringCase(word, "False")) {
-        value = false;
-    } else {
-        double number = 0;
-        if (const auto error = ErrorOf(StrictToDouble(word, number)); error != ReadError::None) return error;
-        value = number != 0;
-    }
-    return ReadError::None;
-}
+};
 
 } // namespace
 
 JobFileReader::JobFileReader(Job& job, const ReadOptions& options, ReadJournal& journal)
-    : job_(job), options_(options), journal_(journal) {}
+    : job_(job), options_(options), journal_(journal), parser_(job.MaxLines, job.Data.ShotBound(), options) {}
 
 ReadStop JobFileReader::Read(LineReader& reader, Progress* progress, std::int64_t totalBytes) {
     ReadStop stop;
-    bool storedAny = false;
-    std::int32_t lastLine = 0;
+    JobRecord record;
     std::string_view text;
     while (reader.Next(text)) {
         ++stop.JobLineCounter;
         if ((stop.JobLineCounter % ProgressEveryLines) == 0) ReportProgress(progress, reader.BytesRead(), totalBytes);
-        const Fields fields(text);
-        if (fields.Count() != CurrentLayout && fields.Count() != OldLayout) continue;
-
-        std::int32_t line = 0;
-        std::int32_t shot = 0;
-        if (const auto error = ParseRecord(fields, line, shot); error != ReadError::None) {
+        ReadError error = ReadError::None;
+        switch (parser_.Parse(text, record, error)) {
+        case JobRecordParser::Verdict::PassedOver:
+            continue;
+        case JobRecordParser::Verdict::Failed:
             stop.Error = error;
             stop.RawLine = std::string(text);
             return stop;
+        case JobRecordParser::Verdict::Record:
+            Write(record, stop);
+            break;
         }
-        // A header comes before its shots: make room for all of them at once.
-        if (shot == 0) job_.Data.Reserve(line, working_.ShotCount() + 1);
-        journal_.BeforeWrite(line, shot);
-        job_.Data.Edit(line, shot) = working_;
-        ++stop.RecordsStored;
-        storedAny = true;
-        lastLine = line;
     }
     if (reader.Failed()) {
         stop.Error = ReadError::Open;
         return stop;
     }
-    // The last record read decides how many lines are in use.
-    if (storedAny) job_.LineCount = lastLine;
+    Finish();
     return stop;
 }
 
-ReadError JobFileReader::ParseRecord(const Fields& fields, std::int32_t& line, std::int32_t& shot) {
-    ReadError error = ToInteger(fields[0], line);
-    if (error == ReadError::None) error = ToInteger(fields[1], shot);
-    if (error != ReadError::None) return error;
-    // Lines past MaxLines are not data (the editor keeps its undo copy there),
-    // and a line holds no more shots than the table has room for.
-    if (line < 0 || line > job_.MaxLines || shot < 0 || shot > job_.Data.ShotBound()) return ReadError::Other;
-
-    const bool current = fields.Count() == CurrentLayout;
-    float field5 = 0;
-    error = ToInteger(fields[2], working_.SeqNum);
-    if (error == ReadError::None) error = ErrorOf(StrictToDouble(fields[3], working_.Easting));
-    if (error == ReadError::None) error = ErrorOf(StrictToDouble(fields[4], working_.Northing));
-    if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[5], field5));
-    if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[7], working_.DistDownRange));
-    if (error == ReadError::None) error = ToBoolean(fields[10], working_.Ignore);
-    if (current) {
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[12], working_.DBT));
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[13], working_.Tide));
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[14], working_.Heave));
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[15], working_.Pitch));
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[16], working_.Roll));
+ReadStop JobFileReader::Read(ChunkedLines& chunks, Progress* progress, std::int64_t totalBytes) {
+    std::vector<std::unique_ptr<ParsedRecords>> parsed;
+    for (std::size_t slot = 0; slot < chunks.SlotCount(); ++slot) {
+        parsed.push_back(std::make_unique<ParsedRecords>(job_, options_));
     }
-    if (error != ReadError::None) return error;
-    // A header's shot count must stay within the line, or every walk over it would run off the table.
-    if (shot == 0 && (working_.ShotCount() < 0 || working_.ShotCount() > job_.Data.ShotBound())) {
-        return ReadError::Other;
-    }
-
-    working_.SetRemark(fields[6]);
-    working_.SetSurveyType(fields[9]);
-    SetProfileNumber(fields[11]);
-    if (current) {
-        working_.Elevation = field5;
-        working_.SetShotType(fields[8]);
-    } else {
-        working_.SetShotType("L");
-        working_.Heave = working_.Pitch = working_.Roll = working_.Tide = 0;
-        working_.Elevation = options_.MapElevation ? 0 : field5;
-        working_.DBT = options_.MapElevation ? field5 : 0;
-    }
-    return ReadError::None;
+    ReadStop stop;
+    std::int64_t reported = 0;
+    bool complete = false;
+    const auto parse = [&](std::size_t slot, const Chunk& chunk) { parsed[slot]->Parse(chunk.Text); };
+    const auto consume = [&](std::size_t slot, const Chunk& chunk) {
+        const ParsedRecords& records = *parsed[slot];
+        for (std::size_t i = 0; i < records.Count; ++i) Write(records.Records[i], stop);
+        stop.JobLineCounter += records.TextLines;
+        if (records.Error != ReadError::None) {
+            stop.Error = records.Error;
+            stop.RawLine = records.FailedLine;
+            return false;
+        }
+        if (chunk.SourceFailed) {
+            stop.Error = ReadError::Open;
+            return false;
+        }
+        if (chunk.BytesRead - reported >= ProgressEveryBytes) {
+            reported = chunk.BytesRead;
+            ReportProgress(progress, reported, totalBytes);
+        }
+        complete = chunk.Last;
+        return true;
+    };
+    chunks.Run(parse, consume);
+    if (complete) Finish();
+    return stop;
 }
 
-void JobFileReader::SetProfileNumber(std::string_view saved) {
-    if (!haveProfile_ || saved != lastSavedProfile_) {
-        lastSavedProfile_ = saved;
-        lastProfileNumber_ = UpperAscii(saved) + options_.AppendToProfile;
-        haveProfile_ = true;
-    }
-    working_.SetProfileNumber(lastProfileNumber_);
+void JobFileReader::Write(const JobRecord& record, ReadStop& stop) {
+    // A header comes before its shots: make room for all of them at once.
+    if (record.Shot == 0) job_.Data.Reserve(record.Line, record.Record.ShotCount() + 1);
+    journal_.BeforeWrite(record.Line, record.Shot);
+    job_.Data.Edit(record.Line, record.Shot) = record.Record;
+    ++stop.RecordsStored;
+    storedAny_ = true;
+    lastLine_ = record.Line;
+}
+
+// The last record read decides how many lines are in use.
+void JobFileReader::Finish() {
+    if (storedAny_) job_.LineCount = lastLine_;
 }
 
 } // namespace tolvanor

@@ -14,15 +14,27 @@ namespace tolvanor {
 
 namespace {
 
+// Reads with `reader`, from the source's lines or its chunks.
+template <typename Reader>
+ReadStop ReadBy(Reader& reader, ByteSource& source, const ReadRoute& route, Progress* progress) {
+    if (!route.Chunked) {
+        LineReader lines(source);
+        return reader.Read(lines, progress, source.Size());
+    }
+    ChunkedLines chunks(source, route.Chunks);
+    return reader.Read(chunks, progress, source.Size());
+}
+
 ReadStop ReadWithLayout(Job& job, const ReadOptions& options, ByteSource& source, ReadJournal& journal,
-                        Prompter& prompter, Progress* progress) {
+                        Prompter& prompter, const ReadRoute& route, Progress* progress) {
     if (options.DataType < 0 || options.DataType >= DataTypeCount) return ReadStop{ReadError::Other};
-    LineReader reader(source);
     if (static_cast<DataType>(options.DataType) == DataType::SavedJob) {
-        return JobFileReader(job, options, journal).Read(reader, progress, source.Size());
+        JobFileReader reader(job, options, journal);
+        return ReadBy(reader, source, route, progress);
     }
     ShotStore store(job, &journal);
-    return ShotListReader(job, options, store, prompter).Read(reader, progress, source.Size());
+    ShotListReader reader(job, options, store, prompter);
+    return ReadBy(reader, source, route, progress);
 }
 
 ReadResult Failed(Prompter& prompter, const ReadStop& stop) {
@@ -34,8 +46,13 @@ ReadResult Failed(Prompter& prompter, const ReadStop& stop) {
 
 ReadResult ReadDataFrom(Job& job, const ReadOptions& options, ByteSource& source, Prompter& prompter,
                         Progress* progress) {
+    return ReadDataFrom(job, options, source, prompter, ReadRoute{}, progress);
+}
+
+ReadResult ReadDataFrom(Job& job, const ReadOptions& options, ByteSource& source, Prompter& prompter,
+                        const ReadRoute& route, Progress* progress) {
     ReadJournal journal(job);
-    const ReadStop stop = ReadWithLayout(job, options, source, journal, prompter, progress);
+    const ReadStop stop = ReadWithLayout(job, options, source, journal, prompter, route, progress);
     if (stop.Error != ReadError::None) {
         // Nothing of a file that could not be read is kept.
         journal.Restore();

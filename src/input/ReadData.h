@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "input/ChunkedLines.h"
 #include "input/ReadOptions.h"
 
 #include <cstdint>
@@ -29,8 +30,17 @@ struct ReadResult {
 // through the prompter. A failed read puts the job back as it was.
 ReadResult ReadData(Job& job, const ReadOptions& options, Prompter& prompter, Progress* progress = nullptr);
 
+// How a read runs: in chunks parsed side by side (the usual way), or line
+// after line on the calling thread. Both give the same job, messages and result.
+struct ReadRoute {
+    bool Chunked = true;
+    ChunkSettings Chunks;
+};
+
 // The same from any byte source; the options' file name is not used.
 ReadResult ReadDataFrom(Job& job, const ReadOptions& options, ByteSource& source, Prompter& prompter,
                         Progress* progress = nullptr);
+ReadResult ReadDataFrom(Job& job, const ReadOptions& options, ByteSource& source, Prompter& prompter,
+                        const ReadRoute& route, Progress* progress = nullptr);
 
 } // namespace tolvanor

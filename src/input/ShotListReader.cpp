@@ -2,177 +2,139 @@
 #include "input/ShotListReader.h"
 
 #include "core/Job.h"
-#include "core/NumberParsing.h"
 #include "core/Progress.h"
 #include "core/Prompter.h"
-#include "core/Rounding.h"
 #include "input/AddShot.h"
+#include "input/ChunkedLines.h"
 #include "input/LineReader.h"
 #include "input/ReadMessages.h"
 #include "input/ReadOptions.h"
-#include "input/Remark.h"
 
-#include <cmath>
-#include <limits>
+#include <memory>
+#include <vector>
 
 namespace tolvanor {
 
 namespace {
 
 constexpr std::int64_t ProgressEveryLines = 1 << 16;
+constexpr std::int64_t ProgressEveryBytes = std::int64_t{2} << 20;
 
-std::string_view WithoutSurroundingSpaces(std::string_view line) noexcept {
-    std::size_t first = 0;
-    std::size_t last = line.size();
-    while (first < last && line[first] == ' ') ++first;
-    while (last > first && line[last - 1] == ' ') --last;
-    return line.substr(first, last - first);
-}
+// What a worker made of one chunk: its accepted shots in order, then the
+// first line that failed, if one did.
+struct ParsedShots {
+    explicit ParsedShots(const ReadOptions& options) : Parser(options) {}
+    ShotLineParser Parser;
+    ShotRecord Working;
+    std::vector<ShotRecord> Shots; // the front Count are this chunk's
+    std::size_t Count = 0;
+    ReadError Error = ReadError::None;
+    std::string FailedLine;
 
-bool IsCommentLine(std::string_view line) noexcept {
-    if (line.front() == ';') return true;
-    if (line.size() < 3) return false;
-    auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-    return upper(line[0]) == 'R' && upper(line[1]) == 'E' && upper(line[2]) == 'M';
-}
-
-// The sequence number: the leading number, halves to even; a value past the
-// 32-bit range overflows.
-ReadError ConvertSeqNum(std::string_view text, std::int32_t& value) noexcept {
-    const double number = LeadingNumberValue(text);
-    // Sequence numbers are nearly always whole already.
-    const double rounded = std::trunc(number) == number ? number : RoundHalfEven(number);
-    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
-        return ReadError::Other;
+    void Parse(std::string_view text) {
+        Count = 0;
+        Error = ReadError::None;
+        ChunkLines lines(text);
+        std::string_view line;
+        while (lines.Next(line)) {
+            // One working record: its texts stay while shots of one profile follow each other.
+            const auto verdict = Parser.Parse(line, Working, Error);
+            if (verdict == ShotLineParser::Verdict::Accepted) {
+                if (Count == Shots.size()) Shots.emplace_back();
+                Shots[Count++] = Working;
+            }
+            if (verdict == ShotLineParser::Verdict::Failed) {
+                FailedLine = std::string(line);
+                return;
+            }
+        }
     }
-    value = static_cast<std::int32_t>(rounded);
-    return ReadError::None;
-}
+};
 
 } // namespace
 
 ShotListReader::ShotListReader(Job& job, const ReadOptions& options, ShotStore& store, Prompter& prompter)
-    : job_(job), options_(options), store_(store), prompter_(prompter),
-      columns_(ColumnMapFor(static_cast<DataType>(options.DataType))), change_(ParseElevChange(options.ElevChange)) {}
+    : job_(job), options_(options), store_(store), prompter_(prompter), parser_(options) {}
 
 ReadStop ShotListReader::Read(LineReader& reader, Progress* progress, std::int64_t totalBytes) {
     ReadStop stop;
     std::int64_t linesRead = 0;
-    for (;;) {
-        // One more shot is wanted: the counter numbers shots of layouts without a sequence column.
-        ++acceptedCounter_;
-        LineVerdict verdict = LineVerdict::Skipped;
-        std::string_view line;
-        while (verdict == LineVerdict::Skipped) {
-            if (!reader.Next(line)) {
-                if (reader.Failed()) stop.Error = ReadError::Open;
-                return stop;
-            }
-            if ((++linesRead % ProgressEveryLines) == 0) ReportProgress(progress, reader.BytesRead(), totalBytes);
-            verdict = ParseLine(line, stop);
-        }
-        if (verdict == LineVerdict::Failed) return stop;
-
-        switch (store_.Add(working_)) {
-        case AddShotResult::Stored:
-            ++stop.RecordsStored;
-            break;
-        case AddShotResult::TooManyLines:
-            prompter_.Message(LineLimitMessage(job_.MaxLines, job_.LineLimitProfile));
-            stop.LineLimitReached = true;
+    ShotRecord shot;
+    std::string_view line;
+    while (reader.Next(line)) {
+        if ((++linesRead % ProgressEveryLines) == 0) ReportProgress(progress, reader.BytesRead(), totalBytes);
+        ReadError error = ReadError::None;
+        switch (parser_.Parse(line, shot, error)) {
+        case ShotLineParser::Verdict::Skipped:
+            continue;
+        case ShotLineParser::Verdict::Failed:
+            Fail(stop, error, line);
             return stop;
-        case AddShotResult::LineFull:
-            if (!stop.ShotLimitReached) {
-                prompter_.Message(ShotLimitMessage(job_.MaxShots, job_.ShotLimitProfile));
-                stop.ShotLimitReached = true;
-            }
+        case ShotLineParser::Verdict::Accepted:
+            if (!Store(shot, stop)) return stop;
             break;
         }
     }
+    if (reader.Failed()) stop.Error = ReadError::Open;
+    return stop;
 }
 
-// Turns one line into the working record. Comment and blank lines, and
-// lines whose remark does not name a profile, are skipped.
-ShotListReader::LineVerdict ShotListReader::ParseLine(std::string_view raw, ReadStop& stop) {
-    const auto line = WithoutSurroundingSpaces(raw);
-    if (line.empty() || IsCommentLine(line)) return LineVerdict::Skipped;
+ReadStop ShotListReader::Read(ChunkedLines& chunks, Progress* progress, std::int64_t totalBytes) {
+    std::vector<std::unique_ptr<ParsedShots>> parsed;
+    for (std::size_t slot = 0; slot < chunks.SlotCount(); ++slot)
+        parsed.push_back(std::make_unique<ParsedShots>(options_));
 
-    const Fields fields(line);
-    ReadError error = ConvertColumns(fields);
-    if (error == ReadError::None && columns_.Remark >= 0) {
-        if (!fields.Has(columns_.Remark)) {
-            error = ReadError::Other;
-        } else {
-            const auto remark = fields[static_cast<std::size_t>(columns_.Remark)];
-            if (!IsProfileRemark(remark)) return LineVerdict::Skipped;
-            working_.SetRemark(remark);
-            SetProfileTexts(remark);
+    ReadStop stop;
+    std::int64_t reported = 0;
+    const auto parse = [&](std::size_t slot, const Chunk& chunk) { parsed[slot]->Parse(chunk.Text); };
+    const auto consume = [&](std::size_t slot, const Chunk& chunk) {
+        ParsedShots& shots = *parsed[slot];
+        for (std::size_t i = 0; i < shots.Count; ++i) {
+            if (!Store(shots.Shots[i], stop)) return false;
         }
-    }
-    if (error == ReadError::None) error = AdjustElevation();
-    if (error == ReadError::None) return LineVerdict::Accepted;
-    stop.Error = error;
-    stop.RawLine = std::string(raw);
-    return LineVerdict::Failed;
-}
-
-// Numbers are converted before the remark is looked at, in a fixed order;
-// the first failure decides the message.
-ReadError ShotListReader::ConvertColumns(const Fields& fields) {
-    auto column = [&](int index, auto& value) -> ReadError {
-        if (index < 0) return ReadError::None;
-        if (!fields.Has(index)) return ReadError::Other;
-        const auto text = fields[static_cast<std::size_t>(index)];
-        if constexpr (std::is_same_v<std::remove_reference_t<decltype(value)>, double>) {
-            return ErrorOf(StrictToDouble(text, value));
-        } else if constexpr (std::is_same_v<std::remove_reference_t<decltype(value)>, float>) {
-            return ErrorOf(StrictToFloat(text, value));
-        } else {
-            return ConvertSeqNum(text, value);
+        if (shots.Error != ReadError::None) {
+            Fail(stop, shots.Error, shots.FailedLine);
+            return false;
         }
+        if (chunk.SourceFailed) {
+            stop.Error = ReadError::Open;
+            return false;
+        }
+        if (chunk.BytesRead - reported >= ProgressEveryBytes) {
+            reported = chunk.BytesRead;
+            ReportProgress(progress, reported, totalBytes);
+        }
+        return true;
     };
-    ReadError error = ReadError::None;
-    if (error == ReadError::None) error = column(columns_.Northing, working_.Northing);
-    if (error == ReadError::None) error = column(columns_.Easting, working_.Easting);
-    if (error == ReadError::None) error = column(columns_.Elevation, working_.Elevation);
-    if (error == ReadError::None) error = column(columns_.DBT, working_.DBT);
-    if (error == ReadError::None) error = column(columns_.Heave, working_.Heave);
-    if (error == ReadError::None) error = column(columns_.Tide, working_.Tide);
-    if (error != ReadError::None) return error;
-    if (columns_.SeqNum >= 0) return column(columns_.SeqNum, working_.SeqNum);
-    working_.SeqNum = static_cast<std::int32_t>(acceptedCounter_);
-    return ReadError::None;
+    chunks.Run(parse, consume);
+    return stop;
 }
 
-void ShotListReader::SetProfileTexts(std::string_view remark) {
-    // "PRO" alone has no number at all, "PRO " an empty one: they format differently.
-    const bool noNumber = remark.size() <= 3;
-    const auto raw = RawProfileNumber(remark);
-    if (!haveProfile_ || noNumber != lastNoNumber_ || raw != lastRawProfile_) {
-        lastNoNumber_ = noNumber;
-        lastRawProfile_ = raw;
-        lastProfileNumber_ = ProfileNumberFromRemark(remark, options_.FormatProfileNumbers) + options_.AppendToProfile;
-        haveProfile_ = true;
+bool ShotListReader::Store(ShotRecord& shot, ReadStop& stop) {
+    // The counter numbers the shots of layouts without a sequence column.
+    ++acceptedCounter_;
+    if (parser_.NumbersShots()) shot.SeqNum = static_cast<std::int32_t>(acceptedCounter_);
+    switch (store_.Add(shot)) {
+    case AddShotResult::Stored:
+        ++stop.RecordsStored;
+        break;
+    case AddShotResult::TooManyLines:
+        prompter_.Message(LineLimitMessage(job_.MaxLines, job_.LineLimitProfile));
+        stop.LineLimitReached = true;
+        return false;
+    case AddShotResult::LineFull:
+        if (!stop.ShotLimitReached) {
+            prompter_.Message(ShotLimitMessage(job_.MaxShots, job_.ShotLimitProfile));
+            stop.ShotLimitReached = true;
+        }
+        break;
     }
-    working_.SetProfileNumber(lastProfileNumber_);
-    working_.SetShotType(ShotTypeFromRemark(remark));
-    working_.SetSurveyType(SurveyTypeFromProfileNumber(lastProfileNumber_));
+    return true;
 }
 
-ReadError ShotListReader::AdjustElevation() {
-    if (!columns_.Sounder) {
-        return ApplyElevProcessing(options_.ElevProcessing, change_, working_.Elevation) ? ReadError::None
-                                                                                         : ReadError::Other;
-    }
-    if (!ApplyElevProcessing(options_.ElevProcessing, change_, working_.DBT)) return ReadError::Other;
-    // Sounder elevations are worked out in single precision, step by step.
-    float elevation = working_.DBT - working_.Heave;
-    elevation = elevation - working_.Tide;
-    elevation = elevation * -1.0f;
-    if (!std::isfinite(elevation)) return ReadError::Other;
-    working_.Elevation = elevation;
-    working_.SetShotType("W");
-    return ReadError::None;
+void ShotListReader::Fail(ReadStop& stop, ReadError error, std::string_view rawLine) {
+    stop.Error = error;
+    stop.RawLine = std::string(rawLine);
 }
 
 } // namespace tolvanor

@@ -2,16 +2,15 @@
 #pragma once
 
 #include "core/ShotRecord.h"
-#include "input/DataType.h"
-#include "input/ElevationProcessing.h"
-#include "input/FieldSplitter.h"
 #include "input/ReadStop.h"
+#include "input/ShotLineParser.h"
 
-#include <string>
+#include <cstdint>
 #include <string_view>
 
 namespace tolvanor {
 
+class ChunkedLines;
 class Job;
 class LineReader;
 class Progress;
@@ -20,39 +19,28 @@ class ShotStore;
 struct ReadOptions;
 
 // Reads the delimited layouts (every data type but the saved job): one shot
-// per accepted line, stored through a ShotStore.
+// per accepted line, stored through a ShotStore in the order of the lines,
+// with the line and shot limit messages at the shot that meets them.
 class ShotListReader {
 public:
     ShotListReader(Job& job, const ReadOptions& options, ShotStore& store, Prompter& prompter);
 
+    // Line after line on the calling thread.
     ReadStop Read(LineReader& reader, Progress* progress, std::int64_t totalBytes);
+    // Chunks parsed side by side, stored in order: the same job, messages and stop as Read.
+    ReadStop Read(ChunkedLines& chunks, Progress* progress, std::int64_t totalBytes);
 
 private:
-    enum class LineVerdict { Accepted, Skipped, Failed };
-
-    LineVerdict ParseLine(std::string_view raw, ReadStop& stop);
-    // Columns 0 to 8 are the most any layout reads.
-    using Fields = FieldSplitter<9>;
-
-    ReadError ConvertColumns(const Fields& fields);
-    void SetProfileTexts(std::string_view remark);
-    ReadError AdjustElevation();
+    // False when the read ends at this shot (the line limit).
+    bool Store(ShotRecord& shot, ReadStop& stop);
+    static void Fail(ReadStop& stop, ReadError error, std::string_view rawLine);
 
     Job& job_;
     const ReadOptions& options_;
     ShotStore& store_;
     Prompter& prompter_;
-    ColumnMap columns_;
-    ElevChange change_;
-    ShotRecord working_;
+    ShotLineParser parser_;
     std::int64_t acceptedCounter_ = 0;
-
-    // The profile number of the last remark, kept while shots of one
-    // profile follow each other.
-    bool haveProfile_ = false;
-    bool lastNoNumber_ = false;
-    std::string lastRawProfile_;
-    std::string lastProfileNumber_;
 };
 
 } // namespace tolvanor

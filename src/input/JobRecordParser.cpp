@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "input/JobRecordParser.h"
+
+#include "core/NumberParsing.h"
+#include "core/Rounding.h"
+#include "core/Text.h"
+#include "input/ReadOptions.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tolvanor {
+
+namespace {
+
+constexpr std::size_t CurrentLayout = 17;
+constexpr std::size_t OldLayout = 12;
+
+// A whole number written as any number ("12", " 12", "12.0"), halves to
+// even; past the 32-bit range it overflows.
+ReadError ToInteger(std::string_view text, std::int32_t& value) noexcept {
+    double number = 0;
+    if (const auto error = ErrorOf(StrictToDouble(text, number)); error != ReadError::None) return error;
+    const double rounded = std::trunc(number) == number ? number : RoundHalfEven(number);
+    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
+        return ReadError::Other;
+    }
+    value = static_cast<std::int32_t>(rounded);
+    return ReadError::None;
+}
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view word) noexcept {
+    if (text.size() != word.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        char w = word[i];
+        if (w >= 'a' && w <= 'z') w = static_cast<char>(w - 'a' + 'A');
+        if (c != w) return false;
+    }
+    return true;
+}
+
+// "True" or "False" in any case, or a number (0 is false).
+ReadError ToBoolean(std::string_view text, bool& value) noexcept {
+    const auto word = TrimBlanks(text);
+    if (EqualsIgnoringCase(word, "True")) {
+        value = true;
+    } else if (EqualsIgnoringCase(word, "False")) {
+        value = false;
+    } else {
+        double number = 0;
+        if (const auto error = ErrorOf(StrictToDouble(word, number)); error != ReadError::None) return error;
+        value = number != 0;
+    }
+    return ReadError::None;
+}
+
+} // namespace
+
+JobRecordParser::JobRecordParser(std::int32_t maxLines, std::int32_t shotBound, const ReadOptions& options)
+    : maxLines_(maxLines), shotBound_(shotBound), options_(options) {}
+
+JobRecordParser::Verdict JobRecordParser::Parse(std::string_view text, JobRecord& record, ReadError& error) {
+    const Fields fields(text);
+    if (fields.Count() != CurrentLayout && fields.Count() != OldLayout) return Verdict::PassedOver;
+    error = ParseFields(fields, record);
+    return error == ReadError::None ? Verdict::Record : Verdict::Failed;
+}
+
+ReadError JobRecordParser::ParseFields(const Fields& fields, JobRecord& record) {
+    ReadError error = ToInteger(fields[0], record.Line);
+    if (error == ReadError::None) error = ToInteger(fields[1], record.Shot);
+    if (error != ReadError::None) return error;
+    // Lines past MaxLines are not data (the editor keeps its undo copy there),
+    // and a line holds no more shots than the table has room for.
+    if (record.Line < 0 || record.Line > maxLines_ || record.Shot < 0 || record.Shot > shotBound_) {
+        return ReadError::Other;
+    }
+
+    ShotRecord& shot = record.Record;
+    const bool current = fields.Count() == CurrentLayout;
+    float field5 = 0;
+    error = ToInteger(fields[2], shot.SeqNum);
+    if (error == ReadError::None) error = ErrorOf(StrictToDouble(fields[3], shot.Easting));
+    if (error == ReadError::None) error = ErrorOf(StrictToDouble(fields[4], shot.Northing));
+    if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[5], field5));
+    if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[7], shot.DistDownRange));
+    if (error == ReadError::None) error = ToBoolean(fields[10], shot.Ignore);
+    if (current) {
+        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[12], shot.DBT));
+        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[13], shot.Tide));
+        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[14], shot.Heave));
+        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[15], shot.Pitch));
+        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[16], shot.Roll));
+    }
+    if (error != ReadError::None) return error;
+    // A header's shot count must stay within the line, or every walk over it would run off the table.
+    if (record.Shot == 0 && (shot.ShotCount() < 0 || shot.ShotCount() > shotBound_)) return ReadError::Other;
+
+    shot.SetRemark(fields[6]);
+    shot.SetSurveyType(fields[9]);
+    SetProfileNumber(fields[11], shot);
+    if (current) {
+        shot.Elevation = field5;
+        shot.SetShotType(fields[8]);
+    } else {
+        shot.SetShotType("L");
+        shot.Heave = shot.Pitch = shot.Roll = shot.Tide = 0;
+        shot.Elevation = options_.MapElevation ? 0 : field5;
+        shot.DBT = options_.MapElevation ? field5 : 0;
+    }
+    return ReadError::None;
+}
+
+void JobRecordParser::SetProfileNumber(std::string_view saved, ShotRecord& record) {
+    if (!haveProfile_ || saved != lastSavedProfile_) {
+        lastSavedProfile_ = saved;
+        lastProfileNumber_ = UpperAscii(saved) + options_.AppendToProfile;
+        haveProfile_ = true;
+    }
+    record.SetProfileNumber(lastProfileNumber_);
+}
+
+} // namespace tolvanor

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/ShotRecord.h"
+#include "input/FieldSplitter.h"
+#include "input/ReadMessages.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tolvanor {
+
+struct ReadOptions;
+
+// One record of a saved job and the place in the table it is written to.
+struct JobRecord {
+    std::int32_t Line = 0;
+    std::int32_t Shot = 0;
+    ShotRecord Record;
+};
+
+// Turns one text line of a saved job into a record: 17 fields, or 12 in the
+// older layout; other lines are passed over. A record depends on its line
+// alone (and the table's size), so lines may be parsed by several parsers
+// at once. Profile numbers are kept as saved (upper-cased, the append text
+// added), never reformatted.
+class JobRecordParser {
+public:
+    enum class Verdict { Record, PassedOver, Failed };
+
+    JobRecordParser(std::int32_t maxLines, std::int32_t shotBound, const ReadOptions& options);
+
+    Verdict Parse(std::string_view text, JobRecord& record, ReadError& error);
+
+private:
+    using Fields = FieldSplitter<17>;
+
+    ReadError ParseFields(const Fields& fields, JobRecord& record);
+    void SetProfileNumber(std::string_view saved, ShotRecord& record);
+
+    std::int32_t maxLines_;
+    std::int32_t shotBound_;
+    const ReadOptions& options_;
+    std::string lastSavedProfile_;
+    std::string lastProfileNumber_;
+    bool haveProfile_ = false;
+};
+
+} // namespace tolvanor
