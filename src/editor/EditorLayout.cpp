@@ -39,6 +39,14 @@ std::array<ChartSlot, PlotCount> NormalSlots(int top, int left, int height, int 
     return slots;
 }
 
+// The grid's width: natural, unless the chart column would fall below its share.
+int GridWidthFor(const LayoutRequest& request) {
+    const int clientWidth = request.Width - request.ChromeWidth;
+    const int charts = std::max(MinimumChartsWidth, clientWidth * ChartsSharePercent / 100);
+    const int room = clientWidth - GridLeft - ChartGap - ChartMargin - charts;
+    return std::clamp(room, std::min(MinimumGridWidth, request.GridWidth), request.GridWidth);
+}
+
 } // namespace
 
 int LineDataGridWidth() noexcept {
@@ -87,17 +95,18 @@ LayoutResult EditorLayout::Compute(const LayoutRequest& request) const {
     const int bottom = std::max(ChartMargin, BottomMargin - request.ChromeHeight);
     const int clientHeight = request.Height - request.ChromeHeight;
     const int clientWidth = request.Width - request.ChromeWidth;
+    const int gridWidth = GridWidthFor(request);
 
     int gridTop = ChartMargin;
     if (showControls_) {
-        result.ProfileFrame = {ChartMargin, GridLeft, request.ProfileFrameHeight, request.GridWidth};
+        result.ProfileFrame = {ChartMargin, GridLeft, request.ProfileFrameHeight, gridWidth};
         gridTop += request.ProfileFrameHeight + ChartMargin;
     }
-    result.Grid = {gridTop, GridLeft, std::max(clientHeight - gridTop - bottom, MinimumChart), request.GridWidth};
+    result.Grid = {gridTop, GridLeft, std::max(clientHeight - gridTop - bottom, MinimumChart), gridWidth};
 
-    const int chartsLeft = GridLeft + request.GridWidth + ChartGap;
+    const int chartsLeft = GridLeft + gridWidth + ChartGap;
     int chartsTop = ChartMargin;
-    const int chartsWidth = std::max(clientWidth - chartsLeft - ChartMargin, 2 * MinimumChart + ChartMargin);
+    const int chartsWidth = ChartsWidth(request);
     if (showControls_) {
         result.Controls = {ChartMargin, chartsLeft, request.ControlsHeight, chartsWidth};
         chartsTop += request.ControlsHeight + ChartMargin;
@@ -112,6 +121,11 @@ LayoutResult EditorLayout::Compute(const LayoutRequest& request) const {
         big.Front = true;
     }
     return result;
+}
+
+int EditorLayout::ChartsWidth(const LayoutRequest& request) const noexcept {
+    const int chartsLeft = GridLeft + GridWidthFor(request) + ChartGap;
+    return std::max(request.Width - request.ChromeWidth - chartsLeft - ChartMargin, 2 * MinimumChart + ChartMargin);
 }
 
 void EditorLayout::SaveAtClose(SettingsStore& settings, EditorWindowMode mode, const WindowPlacement& placement) const {

@@ -31,7 +31,7 @@ struct LayoutRequest {
     int ChromeHeight = 0; // title bar, menu and borders: outer height less the client height
     int ChromeWidth = 0;
     bool Minimized = false;
-    int GridWidth = 0;
+    int GridWidth = 0;          // the grid's natural width: every column shown
     int ProfileFrameHeight = 0; // fraProfileLines
     int ControlsHeight = 0;     // fraControls
 };
@@ -59,6 +59,12 @@ constexpr int ChartMargin = 100;
 constexpr int ChartGap = 200;
 constexpr int BottomMargin = 800;
 constexpr int MinimumEditorWidth = 14235;
+// On a narrow window the grid scrolls sideways rather than squeeze the
+// charts: the chart column keeps this share of the client width (percent)
+// and at least this width; the grid keeps at least its first columns.
+constexpr int ChartsSharePercent = 45;
+constexpr int MinimumChartsWidth = 7500;
+constexpr int MinimumGridWidth = 4500;
 
 // The line-data grid's width: its columns plus the row-header and scroll-bar allowance.
 int LineDataGridWidth() noexcept;
@@ -91,6 +97,9 @@ public:
     int BigLeft() const noexcept { return bigLeft_; }
 
     LayoutResult Compute(const LayoutRequest& request) const;
+    // The chart column's width for this request (the command frames' width),
+    // so a window can measure how tall its frames wrap before Compute.
+    int ChartsWidth(const LayoutRequest& request) const noexcept;
 
     // The keys written when the window closes.
     void SaveAtClose(SettingsStore& settings, EditorWindowMode mode, const WindowPlacement& placement) const;

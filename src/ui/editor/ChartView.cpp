@@ -12,6 +12,7 @@
 #include <QSvgGenerator>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tolvanor::ui {
@@ -306,6 +307,9 @@ void ChartView::wheelEvent(QWheelEvent* event) {
 }
 
 void ChartView::resizeEvent(QResizeEvent* event) {
+    // A short chart gets fewer value labels, so they never run into each other.
+    const int plotHeight = height() - toolBar_->height() - 3 * fontMetrics().height();
+    yAxis->ticker()->setTickCount(std::clamp(plotHeight / (2 * fontMetrics().height()), 2, 5));
     QCustomPlot::resizeEvent(event);
     SyncRanges(); // keeps fixed aspect ratios right for the new size
 }

@@ -13,8 +13,6 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -155,6 +153,7 @@ void DataEditWindow::BuildGrid(QWidget* central) {
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setWordWrap(false);
     grid_->setTextElideMode(Qt::ElideNone);
+    grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     SizeGridColumns();
     connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &DataEditWindow::OnViewSelectionChanged);
@@ -184,59 +183,6 @@ int DataEditWindow::GridPixelWidth() const {
     int width = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
     for (int col = 0; col < LineDataColumn::Count; ++col) width += grid_->columnWidth(col);
     return width;
-}
-
-void DataEditWindow::BuildControls(QWidget* central) {
-    fraControls_ = new QFrame(central);
-    fraControls_->setObjectName("fraControls");
-    auto* row = new QHBoxLayout(fraControls_);
-    row->setContentsMargins(0, 0, 0, 0);
-
-    fraStartingPoint_ = new QGroupBox("Starting Point", fraControls_);
-    fraStartingPoint_->setObjectName("fraStartingPoint");
-    auto* sp = new QGridLayout(fraStartingPoint_);
-    sp->setContentsMargins(6, 2, 6, 4);
-    sp->setHorizontalSpacing(4);
-    sp->setVerticalSpacing(2);
-    lblStartingPoint_ = new QLabel(fraStartingPoint_);
-    lblStartingPoint_->setObjectName("lblStartingPoint");
-    lblStartingPoint_->setAutoFillBackground(true);
-    lblStartingPoint_->setAlignment(Qt::AlignCenter);
-    sp->addWidget(lblStartingPoint_, 0, 0, 1, 6);
-    const auto addBox = [&](QLineEdit*& box, const char* name, const char* label, const char* tip, int col) {
-        auto* caption = new QLabel(label, fraStartingPoint_);
-        box = new QLineEdit(fraStartingPoint_);
-        box->setObjectName(name);
-        box->setReadOnly(true);
-        box->setToolTip(tip);
-        box->setAccessibleName(tip);
-        box->setMinimumWidth(fontMetrics().horizontalAdvance(col == 4 ? " 000.00 " : " 0000000.0000 "));
-        box->setMaximumWidth(box->minimumWidth() + 20);
-        caption->setBuddy(box);
-        sp->addWidget(caption, 1, col);
-        sp->addWidget(box, 1, col + 1);
-    };
-    addBox(txtSPEasting_, "txtSPEasting", "&E", "Easting of starting point for this line", 0);
-    addBox(txtSPNorthing_, "txtSPNorthing", "&N", "Northing of starting point for this line", 2);
-    addBox(txtSPAngle_, "txtSPAngle", "An&gle", "Line angle measured CW from south", 4);
-    row->addWidget(fraStartingPoint_);
-
-    auto* buttons = new QVBoxLayout;
-    cmdUpdatePlots_ = new QPushButton("Update &Plots", fraControls_);
-    cmdUpdatePlots_->setObjectName("cmdUpdatePlots");
-    cmdUpdatePlots_->setToolTip("Redraw the charts from the survey data (chart edits are dropped)");
-    cmdPlotToGrid_ = new QPushButton("Update &Grid", fraControls_);
-    cmdPlotToGrid_->setObjectName("cmdPlotToGrid");
-    cmdPlotToGrid_->setToolTip("Store the edited chart values into this line");
-    for (auto* button : {cmdUpdatePlots_, cmdPlotToGrid_}) {
-        button->setAccessibleName(button->text().remove('&'));
-        buttons->addWidget(button);
-    }
-    connect(cmdUpdatePlots_, &QPushButton::clicked, this, &DataEditWindow::UpdatePlots);
-    connect(cmdPlotToGrid_, &QPushButton::clicked, this, &DataEditWindow::UpdateGrid);
-    buttons->addStretch();
-    row->addLayout(buttons);
-    row->addStretch(1);
 }
 
 void DataEditWindow::SyncFromCore() {
@@ -337,8 +283,11 @@ void DataEditWindow::SyncGridSelection() {
 void DataEditWindow::SyncGridScroll() {
     const auto& grid = editor_.Grid();
     if (grid.Rows() <= 1) return;
-    const auto top = gridModel_->index(std::max(grid.TopRow(), 1) - 1, std::max(grid.LeftCol(), 0));
-    grid_->scrollTo(top, QAbstractItemView::PositionAtTop);
+    grid_->scrollTo(gridModel_->index(std::max(grid.TopRow(), 1) - 1, 0), QAbstractItemView::PositionAtTop);
+    // Column 0 is the grid's fixed column: the first scrollable column at the
+    // left means no sideways scroll, so a narrow grid keeps "Sequence #" in view.
+    const int left = std::max(grid.LeftCol(), 1) - 1;
+    grid_->horizontalScrollBar()->setValue(left == 0 ? 0 : grid_->horizontalHeader()->sectionPosition(left));
 }
 
 void DataEditWindow::NextLine() {

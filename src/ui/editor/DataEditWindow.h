@@ -5,6 +5,8 @@
 #include "editor/EditorPlots.h"
 
 #include <QMainWindow>
+#include <QSize>
+#include <QString>
 
 #include <array>
 #include <memory>
@@ -20,7 +22,9 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTabWidget;
 class QTableView;
+class QVBoxLayout;
 
 namespace tolvanor {
 class DataEditor;
@@ -53,6 +57,10 @@ public:
     LineDataTableModel* GridAdapter() const noexcept { return gridModel_; }
     // The frame that holds the command frames; the edit commands add theirs here.
     QFrame* ControlsFrame() const noexcept { return fraControls_; }
+    // Adds a frame to the command band; the band wraps its frames into rows.
+    void AddControlGroup(QGroupBox* group);
+    // Adds a button under "Update Plots" / "Update Grid".
+    void AddCommandButton(QPushButton* button);
     DataEditor& Editor() noexcept { return editor_; }
     // The output command's editor steps, on this window.
     OutputEditor& OutputHooks() noexcept { return *outputHooks_; }
@@ -83,6 +91,10 @@ private:
     void BuildProfileFrame(QWidget* central);
     void BuildGrid(QWidget* central);
     void BuildControls(QWidget* central);
+    void BuildStartingPointFrame();
+    int ControlsHeightFor(int width) const;
+    void ArrangeControls(int width, int clientHeight);
+    void SetTabbedControls(bool tabbed);
     void BuildCharts(QWidget* central);
     void BuildMenus();
     QAction* AddToggle(QMenu* menu, const QString& text, const char* name, bool checked);
@@ -119,6 +131,14 @@ private:
     LineDataTableModel* gridModel_ = nullptr;
     QLabel* lblLineIgnored_ = nullptr;
     QFrame* fraControls_ = nullptr;
+    QVBoxLayout* commandColumn_ = nullptr;
+    QTabWidget* tabActions_ = nullptr;
+    struct CommandGroup {
+        QGroupBox* Frame;
+        QString Caption;
+    };
+    std::vector<CommandGroup> commandGroups_;
+    std::vector<QSize> flatSizes_; // the band's items side by side, measured while they were
     QGroupBox* fraStartingPoint_ = nullptr;
     QLabel* lblStartingPoint_ = nullptr;
     QLineEdit* txtSPEasting_ = nullptr;

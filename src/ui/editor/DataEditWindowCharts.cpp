@@ -91,7 +91,10 @@ void DataEditWindow::ApplyLayout() {
     request.Minimized = isMinimized();
     request.GridWidth = ToTwips(GridPixelWidth());
     request.ProfileFrameHeight = ToTwips(fraProfileLines_->sizeHint().height());
-    request.ControlsHeight = ToTwips(fraControls_->sizeHint().height());
+    // The band wraps to the chart column's width; its height follows from that.
+    const int bandWidth = ToPixels(layout_.ChartsWidth(request));
+    ArrangeControls(bandWidth, client->height());
+    request.ControlsHeight = ToTwips(ControlsHeightFor(bandWidth));
     const auto result = layout_.Compute(request);
     if (!result.Applied) return;
     const auto place = [this](QWidget* widget, const TwipsRect& rect) {

@@ -84,14 +84,16 @@ void EditActions::BuildFrames() {
     chkFromAllLines_->setAccessibleName("From All Lines");
     chkFromAllLines_->setToolTip("If checked, overlap will be deleted from all loaded lines");
     auto* cmdGenData = AddButton("cmdGenData", "Gen Sounder Data", nullptr);
+    // Two rows of four keep the band low; "From All Lines" sits beside the
+    // command it qualifies.
     lineGrid->addWidget(cmdDeleteLines, 0, 0);
     lineGrid->addWidget(cmdIgnoreLine, 0, 1);
-    lineGrid->addWidget(cmdThin, 1, 0);
-    lineGrid->addWidget(cmdNormalizeLine, 1, 1);
-    lineGrid->addWidget(cmdMergeLines, 2, 0);
-    lineGrid->addWidget(cmdGenData, 2, 1);
-    lineGrid->addWidget(cmdDeleteOverlap, 3, 0);
-    lineGrid->addWidget(chkFromAllLines_, 3, 1);
+    lineGrid->addWidget(cmdThin, 0, 2);
+    lineGrid->addWidget(cmdNormalizeLine, 0, 3);
+    lineGrid->addWidget(cmdMergeLines, 1, 0);
+    lineGrid->addWidget(cmdGenData, 1, 1);
+    lineGrid->addWidget(cmdDeleteOverlap, 1, 2);
+    lineGrid->addWidget(chkFromAllLines_, 1, 3);
 
     auto* shotFrame = new QGroupBox("Shot Actions", controls);
     shotFrame->setObjectName("fraShotActions");
@@ -105,23 +107,15 @@ void EditActions::BuildFrames() {
     cmdInterpolateElev_ = AddButton("cmdInterpolateElev", "Interpolate Elevation",
                                     "Interpolates selected Elevation between adjacent elevations");
     shotGrid->addWidget(cmdNormalizePoint, 0, 0);
-    shotGrid->addWidget(cmdDeleteShot_, 1, 0);
-    shotGrid->addWidget(cmdIgnoreShot, 2, 0);
-    shotGrid->addWidget(cmdInterpolateElev_, 3, 0);
+    shotGrid->addWidget(cmdDeleteShot_, 0, 1);
+    shotGrid->addWidget(cmdIgnoreShot, 1, 0);
+    shotGrid->addWidget(cmdInterpolateElev_, 1, 1);
 
-    auto* row = qobject_cast<QHBoxLayout*>(controls->layout());
-    const int at = row ? row->count() - 1 : 0; // before the closing stretch
-    auto* side = new QVBoxLayout;
     cmdUndo_ = AddButton("cmdUndo", "Undo Last Action", "Restores the data changed by the last action");
-    side->addWidget(cmdUndo_);
-    if (row) {
-        row->insertWidget(at, lineFrame);
-        row->insertWidget(at + 1, shotFrame);
-        row->insertLayout(at + 2, side);
-    }
+    window_.AddCommandButton(cmdUndo_);
+    window_.AddControlGroup(lineFrame);
+    window_.AddControlGroup(shotFrame);
     BuildTemplateControls();
-    if (auto* box = controls->findChild<QGroupBox*>("fraTemplate")) side->addWidget(box);
-    side->addStretch();
 
     connect(cmdDeleteLines, &QPushButton::clicked, this, [this] {
         Run(
@@ -173,6 +167,7 @@ void EditActions::BuildTemplateControls() {
     cmdSelect->setParent(box);
     layout->addWidget(txtTemplateFileName_);
     layout->addWidget(cmdSelect);
+    window_.AddControlGroup(box);
     // Validated when editing is finished, so a half-typed path says nothing.
     connect(txtTemplateFileName_, &QLineEdit::editingFinished, this, [this] {
         if (fillingTemplateBox_) return;
