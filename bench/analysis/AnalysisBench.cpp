@@ -2,13 +2,11 @@
 // Times the profile analysis of a full job, 1000 profiles x 2999 shots, with
 // three contours, a datum with limits and a design template for every line:
 //   analysis_bench    prints the figures beside their targets
+#include "BenchJob.h"
 #include "analysis/AnalyseJob.h"
 #include "analysis/ProfileTemplates.h"
 #include "analysis/WriteAnalysisCSV.h"
-#include "app/common/HugePageResource.h"
-#include "core/Job.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -19,34 +17,32 @@
 namespace {
 
 using namespace tolvanor;
+using namespace tolvanor::bench;
 using Clock = std::chrono::steady_clock;
 
-constexpr int Profiles = 1000;
-constexpr int ShotsPerProfile = 2999;
+constexpr int Profiles = FullLines;
+constexpr int ShotsPerProfile = FullShots;
 constexpr int Runs = 7;
 constexpr double Target = 0.2;
 
 // Profiles 50 m apart, a shot every 0.37 m from the dune (+6.5) into the
 // water (-5.5) with millimetre noise, so the shoreline is crossed many times.
-void FillJob(Job& job) {
-    for (int profile = 1; profile <= Profiles; ++profile) {
-        ShotRecord& header = job.Data.EditHeader(profile);
-        header.ShotCount() = ShotsPerProfile;
-        header.StartEasting() = 400000.0 + profile * 50.0;
-        header.StartNorthing() = 5120000.0;
-        header.LineAngle() = 270;
-        job.Data.Reserve(profile, ShotsPerProfile + 1);
-        const std::string name = std::to_string(profile);
-        for (int shot = 1; shot <= ShotsPerProfile; ++shot) {
-            const long noise = (profile * 31L + shot * 17L) % 9 - 4;
-            ShotRecord& record = job.Data.Edit(profile, shot);
-            record.SeqNum = shot;
-            record.Elevation = static_cast<float>(static_cast<double>(6500L - shot * 4L + noise) / 1000.0);
-            record.DistDownRange = static_cast<float>(static_cast<double>(shot * 370L) / 1000.0);
-            record.SetProfileNumber(name);
-        }
+void FillProfile(Job& job, std::int32_t profile) {
+    ShotRecord& header = job.Data.EditHeader(profile);
+    header.ShotCount() = ShotsPerProfile;
+    header.StartEasting() = 400000.0 + profile * 50.0;
+    header.StartNorthing() = 5120000.0;
+    header.LineAngle() = 270;
+    job.Data.Reserve(profile, ShotsPerProfile + 1);
+    const std::string name = std::to_string(profile);
+    for (int shot = 1; shot <= ShotsPerProfile; ++shot) {
+        const long noise = (profile * 31L + shot * 17L) % 9 - 4;
+        ShotRecord& record = job.Data.Edit(profile, shot);
+        record.SeqNum = shot;
+        record.Elevation = static_cast<float>(static_cast<double>(6500L - shot * 4L + noise) / 1000.0);
+        record.DistDownRange = static_cast<float>(static_cast<double>(shot * 370L) / 1000.0);
+        record.SetProfileNumber(name);
     }
-    job.LineCount = Profiles;
 }
 
 // A ten-point design profile for every line.
@@ -65,17 +61,12 @@ double Seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main() {
-    HugePageResource rowMemory;
-    Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
-    FillJob(job);
+    FullJob full;
+    Job& job = full.Data;
+    FillLines(job, Profiles, FillProfile);
     const auto folder = std::filesystem::temp_directory_path() / "tolvanor-analysis-bench";
     std::filesystem::create_directories(folder);
     const std::string tvt = WriteTemplates(folder);

@@ -4,10 +4,8 @@
 // headless in the same run, and the longest time the event loop went
 // without running a timer while the window worked.
 //   desktop_bench TRIMBLE_FILE
-#include "app/common/HugePageResource.h"
-#include "core/Job.h"
+#include "BenchJob.h"
 #include "core/MemorySettingsStore.h"
-#include "core/Prompter.h"
 #include "editor/DataEditor.h"
 #include "input/LoadCommands.h"
 #include "input/ReadOptions.h"
@@ -31,47 +29,29 @@
 namespace {
 
 using namespace tolvanor;
+using namespace tolvanor::bench;
 using Clock = std::chrono::steady_clock;
 
 constexpr int Rounds = 3;
 constexpr int TickMs = 5;
 
-class SilentPrompter : public Prompter {
-public:
-    using Prompter::Message;
-    MessageAnswer Message(const MessageRequest& request) override {
-        std::fprintf(stderr, "message: %s\n", request.Text.c_str());
-        return DefaultAnswer(request.Buttons, request.Default);
-    }
-    std::string Input(const InputRequest&) override { return {}; }
-    std::string OpenFile(const FileDialogRequest&) override { return {}; }
-    std::string SaveFile(const FileDialogRequest&) override { return {}; }
-    std::string BrowseFolder(const FolderRequest&) override { return {}; }
-};
-
-// Processor time of this thread: on a shared machine it tells the work's own
-// cost from the time the thread waited for a processor.
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-struct Timing {
-    double Wall = 1e9;
-    double Cpu = 1e9;
-    void KeepBest(const Timing& other) {
-        Wall = std::min(Wall, other.Wall);
-        Cpu = std::min(Cpu, other.Cpu);
-    }
-};
-
-template <typename Work> Timing Measure(Work&& work) {
+// Only this thread's processor time: the window's event loop and the
+// headless run are held against each other on the same thread.
+template <typename Work> Timing MeasureThread(Work&& work) {
     const auto start = Clock::now();
     const double cpuStart = ThreadSeconds();
     work();
     return {std::chrono::duration<double>(Clock::now() - start).count(), ThreadSeconds() - cpuStart};
 }
+
+// The fastest of several rounds.
+struct Best {
+    Timing Time{.Wall = 1e9, .Cpu = 1e9};
+    void Keep(const Timing& other) {
+        Time.Wall = std::min(Time.Wall, other.Wall);
+        Time.Cpu = std::min(Time.Cpu, other.Cpu);
+    }
+};
 
 // What the progress dialog showed at a moment: its text and how far its bar was.
 QString DialogState() {
@@ -154,9 +134,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    HugePageResource rowMemory;
-    Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
-    SilentPrompter prompter;
+    FullJob full;
+    Job& job = full.Data;
+    BenchPrompter prompter;
     MemorySettingsStore settings;
     DataEditor editor(job, prompter);
     ui::MainWindow window(job, editor, prompter, settings);
@@ -167,8 +147,8 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     const ReadOptions options = window.CurrentReadOptions();
 
-    Timing headless;
-    Timing windowed;
+    Best headlessBest;
+    Best windowedBest;
     TickWatch watch;
     qint64 longestGap = 0;
     double longestCpuGap = 0;
@@ -176,14 +156,14 @@ int main(int argc, char** argv) {
     QString gapFrom, gapTo;
     bool dialogSeen = false;
     for (int round = 0; round < Rounds; ++round) {
-        headless.KeepBest(Measure([&] {
+        headlessBest.Keep(MeasureThread([&] {
             tolvanor::NewFile(job, options, prompter);
             editor.ClearProfileList();
             editor.RefreshDataEdit();
         }));
         const auto loaded = job.LineCount;
         watch.Start();
-        windowed.KeepBest(Measure([&] { window.NewFile(); }));
+        windowedBest.Keep(MeasureThread([&] { window.NewFile(); }));
         watch.Stop();
         dialogSeen = dialogSeen || watch.DialogSeen();
         longestCpuGap = std::max(longestCpuGap, watch.LongestCpuMs());
@@ -193,12 +173,14 @@ int main(int argc, char** argv) {
             gapFrom = watch.GapFrom();
             gapTo = watch.GapTo();
         }
-        if (job.LineCount != loaded || loaded != 1000) {
+        if (job.LineCount != loaded || loaded != FullLines) {
             std::fprintf(stderr, "the window loaded %d lines, headless %d\n", job.LineCount, loaded);
             return 1;
         }
     }
 
+    const Timing& headless = headlessBest.Time;
+    const Timing& windowed = windowedBest.Time;
     const double ratio = windowed.Wall / headless.Wall;
     const double cpuRatio = windowed.Cpu / headless.Cpu;
     std::printf("%-46s %8.3fs wall %8.3fs cpu\n", "New File + refresh, headless (best of 3)", headless.Wall,

@@ -3,84 +3,43 @@
 // line (store, sort, whole-grid store and the redraw of the charts' data),
 // and the two whole-job commands, Delete Overlap of all lines and Reset
 // Ignore of all lines, on a job of 1000 lines x 2999 shots.
-#include "app/common/HugePageResource.h"
-#include "core/Job.h"
-#include "core/Prompter.h"
+#include "BenchJob.h"
 #include "editor/CellEditSession.h"
 #include "editor/DataEditor.h"
 #include "editor/EditorPlots.h"
 #include "editor/commands/DeleteOverlap.h"
 #include "editor/commands/ResetIgnore.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <random>
 #include <string>
 
 namespace {
 
 using namespace tolvanor;
-using Clock = std::chrono::steady_clock;
-
-// Answers every question with its default button (OK) and reports anything else.
-class SilentPrompter : public Prompter {
-public:
-    using Prompter::Message;
-    MessageAnswer Message(const MessageRequest& request) override {
-        if (request.Buttons == MessageButtons::Ok)
-            std::fprintf(stderr, "unexpected message: %s\n", request.Text.c_str());
-        return DefaultAnswer(request.Buttons, request.Default);
-    }
-    std::string Input(const InputRequest&) override { return {}; }
-    std::string OpenFile(const FileDialogRequest&) override { return {}; }
-    std::string SaveFile(const FileDialogRequest&) override { return {}; }
-    std::string BrowseFolder(const FolderRequest&) override { return {}; }
-};
+using namespace tolvanor::bench;
 
 // A profile walked out from its starting point: beach shots, then land shots
 // overlapping them, then sounder shots overlapping the land; some ignored.
 void FillLine(Job& job, std::int32_t line, std::int32_t shots, std::mt19937& random) {
     std::uniform_real_distribution<double> noise(-0.004, 0.004);
     const std::string name = std::to_string(100 + line);
-    auto& header = job.Data.EditHeader(line);
-    header.StartEasting() = 512000.0 + 25.0 * line;
-    header.StartNorthing() = 4108000.0 - 10.0 * line;
-    header.LineAngle() = 289.0f;
-    header.ShotCount() = shots;
-    const double angle = 289.0 * 3.141592653589793 / 180.0;
+    const ShotRecord& header = StartShoreLine(job, line, shots);
     for (std::int32_t shot = 1; shot <= shots; ++shot) {
         auto& record = job.Data.Edit(line, shot);
         const char* type = shot < shots / 4 ? "B" : shot < shots / 2 ? "L" : "W";
         const double distance = 0.37 * shot - (type[0] == 'L' ? 40 : type[0] == 'W' ? 60 : 0);
-        record.SeqNum = shot;
-        record.Easting = header.StartEasting() - std::sin(angle) * distance + noise(random);
-        record.Northing = header.StartNorthing() - std::cos(angle) * distance + noise(random);
+        const Position at = DownShoreLine(header, distance);
+        record.Easting = at.Easting + noise(random);
+        record.Northing = at.Northing + noise(random);
         record.DistDownRange = static_cast<float>(std::round(distance * 10) / 10);
         record.Elevation = 3.2f - 0.0021f * static_cast<float>(shot);
         record.DBT = 0.8f + 0.0043f * static_cast<float>(shot);
         record.Tide = 0.62f;
         record.Ignore = shot % 7 == 0;
-        record.SetProfileNumber(name);
-        record.SetRemark("PRO " + name);
-        record.SetShotType(type);
+        NameShot(record, shot, name, type);
     }
-}
-
-// The machine may be shared, so the processor time is held against the limit.
-struct Timing {
-    double Wall = 0;
-    double Cpu = 0;
-};
-
-template <typename Work> Timing Measure(Work&& work) {
-    const auto wallStart = Clock::now();
-    const auto cpuStart = std::clock();
-    work();
-    const auto cpuEnd = std::clock();
-    return {std::chrono::duration<double>(Clock::now() - wallStart).count(),
-            static_cast<double>(cpuEnd - cpuStart) / CLOCKS_PER_SEC};
 }
 
 bool Report(const char* what, const Timing& timing, double scale, double limit, const char* unit) {
@@ -92,14 +51,11 @@ bool Report(const char* what, const Timing& timing, double scale, double limit, 
 } // namespace
 
 int main() {
-    constexpr std::int32_t Lines = 1000;
-    constexpr std::int32_t Shots = 2999;
-    HugePageResource rowMemory;
-    Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
-    SilentPrompter prompter;
+    FullJob full;
+    Job& job = full.Data;
+    BenchPrompter prompter(true);
     std::mt19937 random(20240607);
-    for (std::int32_t line = 1; line <= Lines; ++line) FillLine(job, line, Shots, random);
-    job.LineCount = Lines;
+    FillLines(job, FullLines, [&](Job& into, std::int32_t line) { FillLine(into, line, FullShots, random); });
 
     DataEditor editor(job, prompter);
     EditorPlots plots(job, editor, prompter);

@@ -2,10 +2,8 @@
 // Times the profile editor window on a full job (1000 profiles x 2999
 // shots, window 1600 x 1000, offscreen) and prints each figure, the median
 // of five runs, beside its target.
-#include "app/common/HugePageResource.h"
-#include "core/Job.h"
+#include "BenchJob.h"
 #include "core/MemorySettingsStore.h"
-#include "core/Prompter.h"
 #include "editor/ChartModel.h"
 #include "editor/DataEditor.h"
 #include "ui/editor/ChartView.h"
@@ -14,12 +12,9 @@
 
 #include <QApplication>
 
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <random>
 #include <string>
@@ -28,20 +23,7 @@
 namespace {
 
 using namespace tolvanor;
-using Clock = std::chrono::steady_clock;
-
-class SilentPrompter : public Prompter {
-public:
-    using Prompter::Message;
-    MessageAnswer Message(const MessageRequest& request) override {
-        std::fprintf(stderr, "unexpected message: %s\n", request.Text.c_str());
-        return MessageAnswer::Ok;
-    }
-    std::string Input(const InputRequest&) override { return {}; }
-    std::string OpenFile(const FileDialogRequest&) override { return {}; }
-    std::string SaveFile(const FileDialogRequest&) override { return {}; }
-    std::string BrowseFolder(const FolderRequest&) override { return {}; }
-};
+using namespace tolvanor::bench;
 
 // A profile as a field crew shoots it: land shots walking out from the
 // starting point, then sounder shots, positions with millimetre noise.
@@ -49,28 +31,19 @@ void FillLine(Job& job, std::int32_t line, std::int32_t shots, std::mt19937& ran
     std::uniform_real_distribution<double> noise(-0.004, 0.004);
     std::uniform_real_distribution<float> jitter(-0.05f, 0.05f);
     const std::string name = std::to_string(100 + line);
-    const double startEasting = 512000.0 + 25.0 * line;
-    const double startNorthing = 4108000.0 - 10.0 * line;
-    auto& header = job.Data.EditHeader(line);
-    header.StartEasting() = startEasting;
-    header.StartNorthing() = startNorthing;
-    header.LineAngle() = 289.0f;
-    header.ShotCount() = shots;
-    const double angle = 289.0 * 3.141592653589793 / 180.0;
+    const ShotRecord& header = StartShoreLine(job, line, shots);
     for (std::int32_t shot = 1; shot <= shots; ++shot) {
         auto& record = job.Data.Edit(line, shot);
         const double distance = 0.37 * shot;
-        record.SeqNum = shot;
-        record.Easting = std::round((startEasting - std::sin(angle) * distance + noise(random)) * 1000) / 1000;
-        record.Northing = std::round((startNorthing - std::cos(angle) * distance + noise(random)) * 1000) / 1000;
+        const Position at = DownShoreLine(header, distance);
+        record.Easting = std::round((at.Easting + noise(random)) * 1000) / 1000;
+        record.Northing = std::round((at.Northing + noise(random)) * 1000) / 1000;
         record.DistDownRange = static_cast<float>(distance);
-        record.SetProfileNumber(name);
-        record.SetRemark("PRO " + name);
-        if (shot < shots / 3) {
-            record.SetShotType("L");
+        const bool land = shot < shots / 3;
+        NameShot(record, shot, name, land ? "L" : "W");
+        if (land) {
             record.Elevation = 3.2f - 0.0021f * static_cast<float>(shot) + jitter(random);
         } else {
-            record.SetShotType("W");
             record.DBT = 0.8f + 0.0043f * static_cast<float>(shot) + jitter(random);
             record.Heave = jitter(random);
             record.Tide = 0.62f;
@@ -80,9 +53,7 @@ void FillLine(Job& job, std::int32_t line, std::int32_t shots, std::mt19937& ran
 }
 
 template <typename Work> double Milliseconds(Work&& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return 1000.0 * Measure(work).Wall;
 }
 
 // The machine is shared, so processor time is the figure held against the
@@ -93,14 +64,12 @@ template <typename Work> double MedianOfFive(Work&& work) {
     std::vector<double> cpu;
     std::vector<double> wall;
     for (int i = 0; i < 5; ++i) {
-        const auto start = std::clock();
-        wall.push_back(Milliseconds(work));
-        cpu.push_back(1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+        const Timing timing = Measure(work);
+        wall.push_back(1000.0 * timing.Wall);
+        cpu.push_back(1000.0 * timing.Cpu);
     }
-    std::sort(cpu.begin(), cpu.end());
-    std::sort(wall.begin(), wall.end());
-    lastWall = wall[2];
-    return cpu[2];
+    lastWall = Median(wall);
+    return Median(cpu);
 }
 
 double ResidentMegabytes() {
@@ -128,16 +97,13 @@ bool Report(const char* what, double value, double limit, const char* unit) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    constexpr std::int32_t Lines = 1000;
-    constexpr std::int32_t Shots = 2999;
-    HugePageResource rowMemory;
-    Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
-    SilentPrompter prompter;
+    FullJob full;
+    Job& job = full.Data;
+    BenchPrompter prompter;
     MemorySettingsStore settings;
     settings.Save("WindowState", "0");
     std::mt19937 random(20240601);
-    for (std::int32_t line = 1; line <= Lines; ++line) FillLine(job, line, Shots, random);
-    job.LineCount = Lines;
+    FillLines(job, FullLines, [&](Job& into, std::int32_t line) { FillLine(into, line, FullShots, random); });
 
     // The headless pass first, on its own editor over the same job.
     const bool lineOnly = std::getenv("TOLVANOR_BENCH_LINE_ONLY") != nullptr;
@@ -229,8 +195,8 @@ int main(int argc, char** argv) {
     const double rescaledWall = lastWall;
 
     bool ok = true;
-    std::printf("Editor window, %d profiles x %d shots, window %dx%d, median of 5\n", Lines, Shots, window.width(),
-                window.height());
+    std::printf("Editor window, %d profiles x %d shots, window %dx%d, median of 5\n", FullLines, FullShots,
+                window.width(), window.height());
     std::printf("(processor time; wall-clock medians %.1f, %.1f, %.1f ms)\n", lineWall, planWall, rescaledWall);
     ok &= Report("Next/previous line, 2999 shots, neighbours shown, five charts", lineChange, 30, "ms");
     ok &= Report("Full replot of the plan view, 1000 lines", planReplot, 30, "ms");

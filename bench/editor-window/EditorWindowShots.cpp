@@ -2,9 +2,8 @@
 // Opens a job in the profile editor and saves pictures of the window in its
 // three arrangements, for looking at the layout:
 //   editor_window_shots JOB.tvn STARTPOINTS.spf OUTPUT-PREFIX [width height]
-#include "core/Job.h"
+#include "BenchJob.h"
 #include "core/MemorySettingsStore.h"
-#include "core/Prompter.h"
 #include "editor/DataEditor.h"
 #include "input/LoadCommands.h"
 #include "ui/editor/DataEditWindow.h"
@@ -19,19 +18,7 @@
 namespace {
 
 using namespace tolvanor;
-
-class QuietPrompter : public Prompter {
-public:
-    using Prompter::Message;
-    MessageAnswer Message(const MessageRequest& request) override {
-        std::fprintf(stderr, "message: %s\n", request.Text.c_str());
-        return DefaultAnswer(request.Buttons, request.Default);
-    }
-    std::string Input(const InputRequest&) override { return {}; }
-    std::string OpenFile(const FileDialogRequest&) override { return {}; }
-    std::string SaveFile(const FileDialogRequest&) override { return {}; }
-    std::string BrowseFolder(const FolderRequest&) override { return {}; }
-};
+using tolvanor::bench::BenchPrompter;
 
 void Save(ui::DataEditWindow& window, const QString& file) {
     QTest::qWait(200);
@@ -49,7 +36,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     Job job;
-    QuietPrompter prompter;
+    BenchPrompter prompter;
     MemorySettingsStore settings;
     settings.Save("WindowState", "0");
     DataEditor editor(job, prompter);
