@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/ProfileTemplates.h"
 
-#include "core/NumberParsing.h"
 #include "core/Text.h"
 #include "editor/TemplateFile.h"
 #include "startpoints/TextFileLines.h"
@@ -11,15 +10,10 @@ namespace tolvanor {
 namespace {
 
 std::vector<ProfilePoint> PointsOfLine(const std::vector<std::string_view>& fields) {
+    const TemplateProfile read = TemplatePoints(fields);
     std::vector<ProfilePoint> points;
-    for (std::size_t j = 1; j + 1 < fields.size() && points.size() < ProfileTemplates::MaxPoints; j += 2) {
-        float distance = 0;
-        float elevation = 0;
-        // A pair that is not two numbers is left out; the rest of the line still counts.
-        if (StrictToFloat(fields[j], distance) != ConversionStatus::Ok) continue;
-        if (StrictToFloat(fields[j + 1], elevation) != ConversionStatus::Ok) continue;
-        points.push_back({distance, elevation});
-    }
+    points.reserve(read.Count());
+    for (std::size_t i = 0; i < read.Count(); ++i) points.push_back({read.Distance[i], read.Elevation[i]});
     SortByDistance(points);
     return points;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "analysis/ProfilePolyline.h"
+#include "editor/TemplateFile.h"
 
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@
 namespace tolvanor {
 
 // The design profiles of a template file (.tvt), found by line the way the
-// editor's overlay finds them. Each file line is "<name>,d1,e1,d2,e2,...":
+// editor's overlay finds them, read with the overlay's own reader. Each file line is "<name>,d1,e1,d2,e2,...":
 // its key is the profile number of the name read as a remark ("PRO12" ->
 // "12", through the three-digit option); a line's key is its profile number
 // up to its last digit. The first template of a key wins; only complete
@@ -19,7 +20,7 @@ namespace tolvanor {
 // float as the overlay draws it. The points are kept sorted by distance.
 class ProfileTemplates {
 public:
-    static constexpr std::size_t MaxPoints = 101;
+    static constexpr std::size_t MaxPoints = TemplateProfile::MaxPoints;
 
     // Reads the file; false when it cannot be read (then none is found).
     bool Read(const std::string& path, bool threeDigits);

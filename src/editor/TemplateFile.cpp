@@ -10,13 +10,12 @@
 
 namespace tolvanor {
 
-namespace {
-
-TemplateProfile PointsOf(std::span<const std::string_view> fields) {
+TemplateProfile TemplatePoints(std::span<const std::string_view> fields) {
     TemplateProfile points;
     for (std::size_t j = 1; j + 1 < fields.size() && points.Count() < TemplateProfile::MaxPoints; j += 2) {
         float distance = 0;
         float elevation = 0;
+        // A pair that is not two numbers is left out; the rest of the line still counts.
         if (StrictToFloat(fields[j], distance) != ConversionStatus::Ok) continue;
         if (StrictToFloat(fields[j + 1], elevation) != ConversionStatus::Ok) continue;
         points.Distance.push_back(distance);
@@ -24,8 +23,6 @@ TemplateProfile PointsOf(std::span<const std::string_view> fields) {
     }
     return points;
 }
-
-} // namespace
 
 std::string TemplateKey(std::string_view name, bool threeDigits) {
     return ProfileNumberFromRemark(name, threeDigits);
@@ -40,7 +37,7 @@ std::optional<TemplateProfile> FindTemplate(std::span<const std::string> lines, 
     for (const auto& line : lines) {
         const auto fields = SplitFields(line, ',');
         if (fields.empty() || TemplateKey(fields.front(), threeDigits) != lineKey) continue;
-        return PointsOf(fields);
+        return TemplatePoints(fields);
     }
     return std::nullopt;
 }

@@ -26,9 +26,13 @@ std::string TemplateKey(std::string_view name, bool threeDigits);
 // The key a line is matched by: its profile number up to its last digit.
 std::string LineTemplateKey(std::string_view profileNumber);
 
+// The points of one template line split at its commas, the name first:
+// the fields after it pair up as (distance, elevation); only complete pairs
+// of two numbers count, at most MaxPoints of them, in the file's order.
+TemplateProfile TemplatePoints(std::span<const std::string_view> fields);
+
 // The points of the first line whose key equals `lineKey` (nothing when no
-// line matches). Fields after the name pair up as (distance, elevation);
-// only complete pairs of two numbers count, at most MaxPoints of them.
+// line matches).
 std::optional<TemplateProfile> FindTemplate(std::span<const std::string> lines, std::string_view lineKey,
                                             bool threeDigits);
 
