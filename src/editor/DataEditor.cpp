@@ -7,6 +7,7 @@
 #include "core/Prompter.h"
 #include "editor/FindLineByProfileId.h"
 #include "editor/GridSortRules.h"
+#include "editor/PassWorker.h"
 #include "editor/PlotSink.h"
 #include "processing/LineGeometry.h"
 
@@ -154,6 +155,9 @@ void DataEditor::LoadArray(Progress* progress) {
 // Every list entry's line once through the grid (after its distances when
 // `distances` is set). With the memo on, a line the same kind of pass has
 // already left unchanged is skipped: passing it would change nothing.
+// Without the texts, each line's values are computed on a worker while the
+// next line is fingerprinted and prepared; the memo, the plan view, the
+// messages and the progress stay on this thread, in the same order.
 void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     job_.BeginLoading();
     const auto lastLine = std::min<std::int32_t>(job_.LineCount, static_cast<std::int32_t>(profileList_.size()));
@@ -163,20 +167,57 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     // be shown, when the grid keeps the last line passed.
     const auto current = job_.CurrentLine;
     const bool throughGrid = !withoutTexts_ || current < 1 || current > job_.Data.LineBound();
+    // Passing a line keeps every line's name, so the entries' lines can be
+    // found before any line is being written.
+    std::vector<std::int32_t> listed;
+    for (std::int32_t entry = 1; !throughGrid && entry <= lastLine; ++entry)
+        listed.push_back(FindLineByProfileId(profileList_[static_cast<std::size_t>(entry - 1)]));
+    PassWorker worker(!throughGrid);
+    struct {
+        std::int32_t Line = 0;
+        std::uint64_t Before = 0;
+    } pending;
+    std::int32_t processed = 0;
+    std::int32_t reported = 0;
+    const auto reportDone = [&] {
+        while (reported < processed) ReportProgress(progress, ++reported, lastLine);
+    };
+    const auto finishPending = [&] {
+        if (pending.Line == 0) return;
+        worker.Wait();
+        if (useMemo_) passMemo_.Record(job_, pending.Line, kind, pending.Before);
+        pending.Line = 0;
+        reportDone();
+    };
     ReportProgress(progress, 0, lastLine);
     for (std::int32_t entry = 1; entry <= lastLine; ++entry) {
         SelectProfile(entry - 1);
-        const std::int32_t line = FindLineByProfileId(ProfileText());
+        const std::int32_t line =
+            throughGrid ? FindLineByProfileId(ProfileText()) : listed[static_cast<std::size_t>(entry - 1)];
+        if (line == pending.Line) finishPending();
         if (useMemo_ && line > 0 && passMemo_.Settled(job_, line, kind)) {
             ShowPlanCurve(line);
         } else {
             const std::uint64_t before = useMemo_ && line > 0 ? passMemo_.Fingerprint(job_, line) : 0;
             if (distances && line > 0) RecomputeLineDistances(job_, line);
-            PassLine(line, throughGrid);
-            if (useMemo_ && line > 0) passMemo_.Record(job_, line, kind, before);
+            if (!throughGrid && line >= 1 && line <= job_.MaxLines) {
+                ShowPlanCurve(line);
+                const auto shots = EditLineForPass(job_, line);
+                finishPending();
+                worker.Start([this, shots, profile = ProfileText()] {
+                    gridPass_.Run(shots, options_.SortOrder, profile);
+                });
+                pending = {line, before};
+            } else {
+                finishPending(); // a message box may show the job
+                PassLine(line, throughGrid);
+                if (useMemo_ && line > 0) passMemo_.Record(job_, line, kind, before);
+            }
         }
-        ReportProgress(progress, entry, lastLine);
+        processed = entry;
+        if (pending.Line == 0) reportDone();
     }
+    finishPending();
     if (useMemo_) passMemo_.Prune(job_);
     grid_.SetCol(0);
     if (!profileList_.empty()) {
@@ -201,9 +242,9 @@ void DataEditor::PassLine(std::int32_t line, bool throughGrid) {
         prompter_.Message("Called ArraytoGrid with Invalid Line number");
         return;
     }
-    // The grid's visibility and the starting point follow the line shown last.
+    // The grid's visibility and the starting point follow the line shown
+    // last; lines past the data lines are never stored.
     ShowPlanCurve(line);
-    if (line <= job_.MaxLines) gridPass_.Run(job_, line, options_.SortOrder, ProfileText());
 }
 
 // What ArrayToGrid gives the plan view, for a line the pass skips.

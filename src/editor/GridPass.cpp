@@ -33,42 +33,48 @@ double ShownKey(const ShotRecord& shot, int col) {
 
 } // namespace
 
-std::vector<int> GridPass::SortedOrder(const Job& job, std::int32_t line, std::int32_t shots, int sortOrder) {
+std::vector<int> GridPass::SortedOrder(std::span<const ShotRecord> shots, int sortOrder) {
     const auto rule = PassSortRule(sortOrder);
     // The grid sorts only when there are two shots or more.
-    if (!rule || shots < 2) {
-        std::vector<int> identity(static_cast<std::size_t>(shots));
+    if (!rule || shots.size() < 2) {
+        std::vector<int> identity(shots.size());
         std::iota(identity.begin(), identity.end(), 0);
         return identity;
     }
     if (rule->Col == LineDataColumn::Shot) {
         texts_.clear();
-        for (std::int32_t shot = 1; shot <= shots; ++shot) texts_.push_back(job.Data.At(line, shot).ShotType());
+        for (const auto& shot : shots) texts_.push_back(shot.ShotType());
         return GridSortPermutation(std::span<const std::string_view>(texts_), rule->Order);
     }
     values_.clear();
-    for (std::int32_t shot = 1; shot <= shots; ++shot) values_.push_back(ShownKey(job.Data.At(line, shot), rule->Col));
+    for (const auto& shot : shots) values_.push_back(ShownKey(shot, rule->Col));
     return GridSortPermutation(std::span<const double>(values_), rule->Order);
 }
 
 void GridPass::Run(Job& job, std::int32_t line, int sortOrder, std::string_view profileNumber) {
-    const auto shots = std::clamp(job.ShotCount(line), 0, job.Data.ShotBound());
-    const auto order = SortedOrder(job, line, shots, sortOrder);
-    // Records are edited one by one, in order, as the grid's store does it.
+    Run(EditLineForPass(job, line), sortOrder, profileNumber);
+}
+
+void GridPass::Run(std::span<ShotRecord> shots, int sortOrder, std::string_view profileNumber) {
+    const auto order = SortedOrder(shots, sortOrder);
     if (std::is_sorted(order.begin(), order.end())) {
-        for (std::int32_t shot = 1; shot <= shots; ++shot) {
-            auto& record = job.Data.Edit(line, shot);
-            ShotThroughRow(record, profileNumber, record);
-        }
-    } else {
-        shots_.clear();
-        for (std::int32_t shot = 1; shot <= shots; ++shot) shots_.push_back(job.Data.At(line, shot));
-        for (std::int32_t shot = 1; shot <= shots; ++shot) {
-            const auto& from = shots_[static_cast<std::size_t>(order[static_cast<std::size_t>(shot - 1)])];
-            ShotThroughRow(from, profileNumber, job.Data.Edit(line, shot));
-        }
+        for (auto& shot : shots) ShotThroughRow(shot, profileNumber, shot);
+        return;
     }
+    shots_.assign(shots.begin(), shots.end());
+    for (std::size_t at = 0; at < shots.size(); ++at) {
+        ShotThroughRow(shots_[static_cast<std::size_t>(order[at])], profileNumber, shots[at]);
+    }
+}
+
+std::span<ShotRecord> EditLineForPass(Job& job, std::int32_t line) {
+    const auto shots = std::clamp(job.ShotCount(line), 0, job.Data.ShotBound());
+    ShotRecord* last = nullptr;
+    // Rows only grow while being edited, so the last record edited lies behind all the others.
+    for (std::int32_t shot = 1; shot <= shots; ++shot) last = &job.Data.Edit(line, shot);
     job.Data.EditHeader(line).ShotCount() = shots;
+    if (last == nullptr) return {};
+    return {last - (shots - 1), static_cast<std::size_t>(shots)};
 }
 
 } // namespace tolvanor
