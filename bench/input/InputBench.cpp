@@ -5,6 +5,7 @@
 //   input_bench read FILE              seconds, peak RSS, processor seconds of the read
 //                                      and of its calling thread (which stores the shots)
 //   input_bench read-lines FILE        the same read line after line on one thread
+//   input_bench parse FILE             cutting and parsing the file on one thread, storing nothing
 //   input_bench write-job FILE JOB     reads FILE, then times writing JOB
 //   input_bench read-job JOB           seconds and peak RSS of reading JOB
 //   input_bench fill                   seconds to store as many records without
@@ -13,9 +14,11 @@
 #include "core/Job.h"
 #include "core/JobFile.h"
 #include "core/Prompter.h"
+#include "input/ChunkedLines.h"
 #include "input/DataType.h"
 #include "input/LineReader.h"
 #include "input/ReadData.h"
+#include "input/ShotLineParser.h"
 
 #include <chrono>
 #include <cstdio>
@@ -113,6 +116,27 @@ bool Fill(Job& job) {
     return true;
 }
 
+// Every line of the file parsed into shots on this thread; nothing stored.
+bool ParseOnly(const char* path) {
+    ReadOptions options;
+    options.DataType = static_cast<int>(DataType::Trimble);
+    ShotLineParser parser(options, true);
+    FileSource source(path);
+    ChunkedLines chunks(source, {.Workers = 0});
+    ShotRecord shot;
+    std::int64_t accepted = 0;
+    chunks.Run(
+        [&](std::size_t, const Chunk& chunk) {
+            ChunkLines lines(chunk.Text);
+            ReadError error = ReadError::None;
+            for (std::string_view line; lines.Next(line);) {
+                accepted += parser.Parse(line, shot, error) == ShotLineParser::Verdict::Accepted ? 1 : 0;
+            }
+        },
+        [](std::size_t, const Chunk&) { return true; });
+    return accepted == std::int64_t{Profiles} * ShotsPerProfile;
+}
+
 template <typename Work> int Timed(Work work) {
     const double processorStart = ProcessorSeconds();
     const double threadStart = ProcessorSeconds(RUSAGE_THREAD);
@@ -138,6 +162,7 @@ int main(int argc, char** argv) {
     Job job(Job::DefaultMaxLines, Job::DefaultMaxShots, &rowMemory);
     if (command == "fill" && argc == 2) return Timed([&] { return Fill(job); });
     if (command == "read" && argc == 3) return Timed([&] { return Read(job, argv[2], DataType::Trimble); });
+    if (command == "parse" && argc == 3) return Timed([&] { return ParseOnly(argv[2]); });
     if (command == "read-lines" && argc == 3) {
         return Timed([&] { return Read(job, argv[2], DataType::Trimble, false); });
     }

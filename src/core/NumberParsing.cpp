@@ -4,8 +4,10 @@
 #include "core/SignificantDigits.h"
 #include "core/Text.h"
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -160,6 +162,75 @@ template <typename Real> Real LeadingValue(std::string_view text) noexcept {
     return value;
 }
 
+// Eight text bytes as one word: the first byte is the lowest.
+std::uint64_t EightBytes(const char* bytes) noexcept {
+    std::uint64_t word = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&word, bytes, sizeof word);
+    } else {
+        for (unsigned i = 0; i < 8; ++i) word |= std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+    }
+    return word;
+}
+
+constexpr std::uint64_t EveryByte(std::uint8_t byte) noexcept {
+    return std::uint64_t{0x0101010101010101} * byte;
+}
+
+// How many of the eight bytes, from the first on, are digits; `values`
+// gets the bytes' digit values (meaningful for those digits only).
+unsigned LeadingDigits(std::uint64_t word, std::uint64_t& values) noexcept {
+    values = word ^ EveryByte('0'); // a digit becomes 0 to 9, any other byte more
+    // The high bit of each byte above 9. A carry out of such a byte only
+    // reaches the bytes after it, which no longer count.
+    const std::uint64_t above = ((values + EveryByte(0x76)) | values) & EveryByte(0x80);
+    return above == 0 ? 8 : static_cast<unsigned>(std::countr_zero(above)) / 8;
+}
+
+// The number the first `count` (0 to 8) digit values of the word make.
+std::uint64_t DigitsValue(std::uint64_t values, unsigned count) noexcept {
+    if (count == 0) return 0;
+    // Moved up, the digits are preceded by zeros: eight digits in all.
+    std::uint64_t digits = values << (8 * (8 - count));
+    digits = digits * 10 + (digits >> 8);
+    constexpr std::uint64_t Pairs = 0x000000FF000000FF;
+    return (((digits & Pairs) * (100 + (std::uint64_t{1000000} << 32))) +
+            (((digits >> 16) & Pairs) * (1 + (std::uint64_t{10000} << 32)))) >>
+           32;
+}
+
+constexpr std::uint64_t WholePowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+
+// The whole text as a plain decimal of at most seven digits before and
+// after the point; false (value untouched) for anything else. The value is
+// the one PlainDecimalPrefix gives.
+template <typename Real> bool PaddedPlainDecimal(std::string_view text, Real& value) noexcept {
+    const char* bytes = text.data();
+    const std::size_t size = text.size();
+    std::size_t at = 0;
+    const bool negative = size > 0 && bytes[0] == '-';
+    if (size > 0 && (bytes[0] == '+' || bytes[0] == '-')) at = 1;
+    std::uint64_t values;
+    const unsigned integerDigits = LeadingDigits(EightBytes(bytes + at), values);
+    if (integerDigits == 8) return false;
+    std::uint64_t mantissa = DigitsValue(values, integerDigits);
+    at += integerDigits;
+    unsigned fractionDigits = 0;
+    // Digits may run on past the text's end: then `at` passes it and the text is refused.
+    if (at < size && bytes[at] == '.') {
+        ++at;
+        fractionDigits = LeadingDigits(EightBytes(bytes + at), values);
+        if (fractionDigits == 8) return false;
+        mantissa = mantissa * WholePowersOfTen[fractionDigits] + DigitsValue(values, fractionDigits);
+        at += fractionDigits;
+    }
+    if (at != size || integerDigits + fractionDigits == 0 || mantissa > ExactDecimal<Real>::MaxMantissa) return false;
+    Real result = static_cast<Real>(mantissa);
+    if (fractionDigits > 0) result /= static_cast<Real>(ExactPowersOfTen[fractionDigits]);
+    value = negative ? -result : result;
+    return true;
+}
+
 } // namespace
 
 std::size_t NumberPrefixLength(std::string_view text) noexcept {
@@ -203,6 +274,16 @@ ConversionStatus StrictToDouble(std::string_view text, double& value) noexcept {
 }
 
 ConversionStatus StrictToFloat(std::string_view text, float& value) noexcept {
+    return StrictConvert(text, value);
+}
+
+ConversionStatus PaddedStrictToDouble(std::string_view text, double& value) noexcept {
+    if (PaddedPlainDecimal(text, value)) return ConversionStatus::Ok;
+    return StrictConvert(text, value);
+}
+
+ConversionStatus PaddedStrictToFloat(std::string_view text, float& value) noexcept {
+    if (PaddedPlainDecimal(text, value)) return ConversionStatus::Ok;
     return StrictConvert(text, value);
 }
 

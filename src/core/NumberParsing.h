@@ -32,4 +32,14 @@ enum class ConversionStatus { Ok, TypeMismatch, Overflow };
 ConversionStatus StrictToDouble(std::string_view text, double& value) noexcept;
 ConversionStatus StrictToFloat(std::string_view text, float& value) noexcept;
 
+// Readable bytes a padded conversion may look at past the end of its text.
+inline constexpr std::size_t NumberPadding = 16;
+
+// StrictToDouble and StrictToFloat, with the same results, for a text that
+// lies in memory followed by at least NumberPadding readable bytes (looked
+// at, never used): plain decimals of up to seven digits on either side of
+// the point, the bulk of a survey file, are read eight digits at a time.
+ConversionStatus PaddedStrictToDouble(std::string_view text, double& value) noexcept;
+ConversionStatus PaddedStrictToFloat(std::string_view text, float& value) noexcept;
+
 } // namespace tolvanor

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "input/ChunkedLines.h"
 
+#include "core/NumberParsing.h"
 #include "core/TextFile.h"
 #include "input/LineReader.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr std::size_t NoLineEnd = static_cast<std::size_t>(-1);
 constexpr int MostWorkers = 4;
+static_assert(ChunkedLines::Padding >= NumberPadding);
 
 // The last LF in bytes [from, to), or NoLineEnd.
 std::size_t LastLineEnd(const char* bytes, std::size_t from, std::size_t to) noexcept {
@@ -146,7 +148,7 @@ void ChunkedLines::ConsumeInOrder(const ConsumeFn& consume) {
 // longer than the buffer grows it. Only the holder of the reading turn calls this.
 void ChunkedLines::Cut(Slot& slot) {
     auto& bytes = slot.Bytes;
-    if (bytes.size() < chunkBytes_ + carry_.size()) bytes.resize(chunkBytes_ + carry_.size());
+    if (bytes.size() < chunkBytes_ + carry_.size() + Padding) bytes.resize(chunkBytes_ + carry_.size() + Padding);
     std::size_t length = carry_.size();
     if (length > 0) std::memcpy(bytes.data(), carry_.data(), length);
     carry_.clear();
@@ -186,12 +188,13 @@ void ChunkedLines::Cut(Slot& slot) {
     slot.Info = info;
 }
 
-// Reads behind the `length` bytes held, growing the buffer when it is full;
-// the new length (unchanged at the end of the source or on a failure).
+// Reads behind the `length` bytes held, growing the buffer when it is full
+// (the padding stays free); the new length, unchanged at the end of the
+// source or on a failure.
 std::size_t ChunkedLines::ReadMore(Slot& slot, std::size_t length) {
     auto& bytes = slot.Bytes;
-    if (length == bytes.size()) bytes.resize(bytes.size() * 2);
-    const std::size_t count = source_.Read(bytes.data() + length, bytes.size() - length);
+    if (length + Padding == bytes.size()) bytes.resize(bytes.size() * 2);
+    const std::size_t count = source_.Read(bytes.data() + length, bytes.size() - Padding - length);
     bytesRead_ += static_cast<std::int64_t>(count);
     return length + count;
 }

@@ -26,7 +26,8 @@ struct ChunkSettings {
     std::size_t ChunkBytes = DefaultChunkBytes;
 };
 
-// Whole lines of a source, in order. The last line of the source may lack its LF.
+// Whole lines of a source, in order. The last line of the source may lack
+// its LF. The text is followed in memory by ChunkedLines::Padding readable bytes.
 struct Chunk {
     std::string_view Text;
     std::int64_t BytesRead = 0; // taken from the source up to the end of this chunk
@@ -65,6 +66,9 @@ private:
 // byte-order mark at the start of the source is dropped, as LineReader does.
 class ChunkedLines {
 public:
+    // Readable bytes after every chunk's text, for conversions that look past a number's end.
+    static constexpr std::size_t Padding = 16;
+
     // On a worker: turns the chunk into the slot's output.
     using ParseFn = std::function<void(std::size_t slot, const Chunk& chunk)>;
     // On the calling thread, chunk after chunk: takes the slot's output; false ends the run.

@@ -16,19 +16,6 @@ namespace {
 constexpr std::size_t CurrentLayout = 17;
 constexpr std::size_t OldLayout = 12;
 
-// A whole number written as any number ("12", " 12", "12.0"), halves to
-// even; past the 32-bit range it overflows.
-ReadError ToInteger(std::string_view text, std::int32_t& value) noexcept {
-    double number = 0;
-    if (const auto error = ErrorOf(StrictToDouble(text, number)); error != ReadError::None) return error;
-    const double rounded = std::trunc(number) == number ? number : RoundHalfEven(number);
-    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
-        return ReadError::Other;
-    }
-    value = static_cast<std::int32_t>(rounded);
-    return ReadError::None;
-}
-
 bool EqualsIgnoringCase(std::string_view text, std::string_view word) noexcept {
     if (text.size() != word.size()) return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -41,8 +28,35 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word) noexcept {
     return true;
 }
 
+} // namespace
+
+JobRecordParser::JobRecordParser(std::int32_t maxLines, std::int32_t shotBound, const ReadOptions& options,
+                                 bool paddedLines)
+    : maxLines_(maxLines), shotBound_(shotBound), options_(options), padded_(paddedLines) {}
+
+ReadError JobRecordParser::ToDouble(std::string_view text, double& value) const noexcept {
+    return ErrorOf(padded_ ? PaddedStrictToDouble(text, value) : StrictToDouble(text, value));
+}
+
+ReadError JobRecordParser::ToFloat(std::string_view text, float& value) const noexcept {
+    return ErrorOf(padded_ ? PaddedStrictToFloat(text, value) : StrictToFloat(text, value));
+}
+
+// A whole number written as any number ("12", " 12", "12.0"), halves to
+// even; past the 32-bit range it overflows.
+ReadError JobRecordParser::ToInteger(std::string_view text, std::int32_t& value) const noexcept {
+    double number = 0;
+    if (const auto error = ToDouble(text, number); error != ReadError::None) return error;
+    const double rounded = std::trunc(number) == number ? number : RoundHalfEven(number);
+    if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
+        return ReadError::Other;
+    }
+    value = static_cast<std::int32_t>(rounded);
+    return ReadError::None;
+}
+
 // "True" or "False" in any case, or a number (0 is false).
-ReadError ToBoolean(std::string_view text, bool& value) noexcept {
+ReadError JobRecordParser::ToBoolean(std::string_view text, bool& value) const noexcept {
     const auto word = TrimBlanks(text);
     if (EqualsIgnoringCase(word, "True")) {
         value = true;
@@ -50,16 +64,11 @@ ReadError ToBoolean(std::string_view text, bool& value) noexcept {
         value = false;
     } else {
         double number = 0;
-        if (const auto error = ErrorOf(StrictToDouble(word, number)); error != ReadError::None) return error;
+        if (const auto error = ToDouble(word, number); error != ReadError::None) return error;
         value = number != 0;
     }
     return ReadError::None;
 }
-
-} // namespace
-
-JobRecordParser::JobRecordParser(std::int32_t maxLines, std::int32_t shotBound, const ReadOptions& options)
-    : maxLines_(maxLines), shotBound_(shotBound), options_(options) {}
 
 JobRecordParser::Verdict JobRecordParser::Parse(std::string_view text, JobRecord& record, ReadError& error) {
     const Fields fields(text);
@@ -82,17 +91,17 @@ ReadError JobRecordParser::ParseFields(const Fields& fields, JobRecord& record) 
     const bool current = fields.Count() == CurrentLayout;
     float field5 = 0;
     error = ToInteger(fields[2], shot.SeqNum);
-    if (error == ReadError::None) error = ErrorOf(StrictToDouble(fields[3], shot.Easting));
-    if (error == ReadError::None) error = ErrorOf(StrictToDouble(fields[4], shot.Northing));
-    if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[5], field5));
-    if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[7], shot.DistDownRange));
+    if (error == ReadError::None) error = ToDouble(fields[3], shot.Easting);
+    if (error == ReadError::None) error = ToDouble(fields[4], shot.Northing);
+    if (error == ReadError::None) error = ToFloat(fields[5], field5);
+    if (error == ReadError::None) error = ToFloat(fields[7], shot.DistDownRange);
     if (error == ReadError::None) error = ToBoolean(fields[10], shot.Ignore);
     if (current) {
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[12], shot.DBT));
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[13], shot.Tide));
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[14], shot.Heave));
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[15], shot.Pitch));
-        if (error == ReadError::None) error = ErrorOf(StrictToFloat(fields[16], shot.Roll));
+        if (error == ReadError::None) error = ToFloat(fields[12], shot.DBT);
+        if (error == ReadError::None) error = ToFloat(fields[13], shot.Tide);
+        if (error == ReadError::None) error = ToFloat(fields[14], shot.Heave);
+        if (error == ReadError::None) error = ToFloat(fields[15], shot.Pitch);
+        if (error == ReadError::None) error = ToFloat(fields[16], shot.Roll);
     }
     if (error != ReadError::None) return error;
     // A header's shot count must stay within the line, or every walk over it would run off the table.

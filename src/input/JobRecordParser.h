@@ -29,7 +29,9 @@ class JobRecordParser {
 public:
     enum class Verdict { Record, PassedOver, Failed };
 
-    JobRecordParser(std::int32_t maxLines, std::int32_t shotBound, const ReadOptions& options);
+    // `paddedLines`: as for ShotLineParser, lines followed by NumberPadding readable bytes.
+    JobRecordParser(std::int32_t maxLines, std::int32_t shotBound, const ReadOptions& options,
+                    bool paddedLines = false);
 
     Verdict Parse(std::string_view text, JobRecord& record, ReadError& error);
 
@@ -39,9 +41,15 @@ private:
     ReadError ParseFields(const Fields& fields, JobRecord& record);
     void SetProfileNumber(std::string_view saved, ShotRecord& record);
 
+    ReadError ToInteger(std::string_view text, std::int32_t& value) const noexcept;
+    ReadError ToBoolean(std::string_view text, bool& value) const noexcept;
+    ReadError ToDouble(std::string_view text, double& value) const noexcept;
+    ReadError ToFloat(std::string_view text, float& value) const noexcept;
+
     std::int32_t maxLines_;
     std::int32_t shotBound_;
     const ReadOptions& options_;
+    bool padded_;
     std::string lastSavedProfile_;
     std::string lastProfileNumber_;
     bool haveProfile_ = false;

@@ -30,9 +30,11 @@ bool IsCommentLine(std::string_view line) noexcept {
 }
 
 // The sequence number: the leading number, halves to even; a value past the
-// 32-bit range overflows.
-ReadError ConvertSeqNum(std::string_view text, std::int32_t& value) noexcept {
-    const double number = LeadingNumberValue(text);
+// 32-bit range overflows. A text that is a number altogether has that
+// number as its leading one.
+ReadError ConvertSeqNum(std::string_view text, bool padded, std::int32_t& value) noexcept {
+    double number = 0;
+    if (!padded || PaddedStrictToDouble(text, number) != ConversionStatus::Ok) number = LeadingNumberValue(text);
     // Sequence numbers are nearly always whole already.
     const double rounded = std::trunc(number) == number ? number : RoundHalfEven(number);
     if (rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max()) {
@@ -44,8 +46,8 @@ ReadError ConvertSeqNum(std::string_view text, std::int32_t& value) noexcept {
 
 } // namespace
 
-ShotLineParser::ShotLineParser(const ReadOptions& options)
-    : options_(options), columns_(ColumnMapFor(static_cast<DataType>(options.DataType))),
+ShotLineParser::ShotLineParser(const ReadOptions& options, bool paddedLines)
+    : options_(options), padded_(paddedLines), columns_(ColumnMapFor(static_cast<DataType>(options.DataType))),
       change_(ParseElevChange(options.ElevChange)) {}
 
 ShotLineParser::Verdict ShotLineParser::Parse(std::string_view raw, ShotRecord& shot, ReadError& error) {
@@ -60,8 +62,12 @@ ShotLineParser::Verdict ShotLineParser::Parse(std::string_view raw, ShotRecord& 
         } else {
             const auto remark = fields[static_cast<std::size_t>(columns_.Remark)];
             if (!IsProfileRemark(remark)) return Verdict::Skipped;
-            shot.SetRemark(remark);
-            SetProfileTexts(remark, shot);
+            // The record's texts all follow from its remark: shots of one
+            // profile with the same remark leave them as they are.
+            if (shot.Remark() != remark) {
+                shot.SetRemark(remark);
+                SetProfileTexts(remark, shot);
+            }
         }
     }
     if (error == ReadError::None) error = AdjustElevation(shot);
@@ -76,11 +82,11 @@ ReadError ShotLineParser::ConvertColumns(const Fields& fields, ShotRecord& shot)
         if (!fields.Has(index)) return ReadError::Other;
         const auto text = fields[static_cast<std::size_t>(index)];
         if constexpr (std::is_same_v<std::remove_reference_t<decltype(value)>, double>) {
-            return ErrorOf(StrictToDouble(text, value));
+            return ErrorOf(padded_ ? PaddedStrictToDouble(text, value) : StrictToDouble(text, value));
         } else if constexpr (std::is_same_v<std::remove_reference_t<decltype(value)>, float>) {
-            return ErrorOf(StrictToFloat(text, value));
+            return ErrorOf(padded_ ? PaddedStrictToFloat(text, value) : StrictToFloat(text, value));
         } else {
-            return ConvertSeqNum(text, value);
+            return ConvertSeqNum(text, padded_, value);
         }
     };
     ReadError error = ReadError::None;

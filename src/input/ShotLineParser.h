@@ -21,7 +21,9 @@ class ShotLineParser {
 public:
     enum class Verdict { Accepted, Skipped, Failed };
 
-    explicit ShotLineParser(const ReadOptions& options);
+    // `paddedLines`: every line given lies in memory followed by at least
+    // NumberPadding readable bytes, so the faster number conversions apply.
+    explicit ShotLineParser(const ReadOptions& options, bool paddedLines = false);
 
     // Accepted: `shot` holds the line's shot; its SeqNum only when the
     // layout has that column (see NumbersShots). Skipped: a comment or blank
@@ -40,6 +42,7 @@ private:
     ReadError AdjustElevation(ShotRecord& shot) const;
 
     const ReadOptions& options_;
+    bool padded_;
     ColumnMap columns_;
     ElevChange change_;
 

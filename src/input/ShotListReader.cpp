@@ -23,7 +23,7 @@ constexpr std::int64_t ProgressEveryBytes = std::int64_t{2} << 20;
 // What a worker made of one chunk: its accepted shots in order, then the
 // first line that failed, if one did.
 struct ParsedShots {
-    explicit ParsedShots(const ReadOptions& options) : Parser(options) {}
+    explicit ParsedShots(const ReadOptions& options) : Parser(options, true) {}
     ShotLineParser Parser;
     ShotRecord Working;
     std::vector<ShotRecord> Shots; // the front Count are this chunk's
