@@ -30,6 +30,14 @@ TEST(RealData, DuckSurveyReadAsTrimbleGivesOneLinePerProfileInOrder) {
     EXPECT_EQ(result.RecordsStored, shots);
     ASSERT_EQ(job.LineCount, static_cast<std::int32_t>(profiles.size()));
     for (std::int32_t line = 2; line <= job.LineCount; ++line) EXPECT_LT(job.LineName(line - 1), job.LineName(line));
+
+    // Small chunks on several workers give the job a line-by-line read gives.
+    for (const ReadRoute route : {ReadRoute{.Chunked = false}, ReadRoute{.Chunks = {3, 4096}}}) {
+        Job other;
+        MemorySource source(trimble);
+        ReadDataFrom(other, testing::Options(DataType::Trimble, false), source, prompter, route);
+        EXPECT_EQ(testing::JobDifference(other, job), "") << route.Chunked;
+    }
 }
 
 } // namespace
