@@ -4,6 +4,7 @@
 #include "core/GeneralText.h"
 #include "core/MaskText.h"
 #include "core/NumberParsing.h"
+#include "core/PatternValue.h"
 #include "core/Rounding.h"
 #include "core/ShotRecord.h"
 #include "processing/FieldHelpers.h"
@@ -50,7 +51,7 @@ float ShownElevation(const ShotRecord& shot) noexcept {
 // value is a number through and through, so it reads as the masked value;
 // the others take the text's road.
 float ShownWholeNumber(float value) {
-    if (std::isfinite(value)) return MaskedValue(value, SounderDecimals);
+    if (std::isfinite(value)) return PatternValue(value, SounderDecimals);
     return WholeNumberValue(MaskText(value, SounderDecimals));
 }
 
@@ -102,13 +103,13 @@ void RowTextsToShot(std::span<const std::string> cells, std::string_view profile
 
 void ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored) {
     // Everything is read before anything is written, as `stored` may be `shot`.
-    const float elevation = MaskedValue(ShownElevation(shot), DistanceDecimals);
-    const double easting = MaskedValue(shot.Easting, CoordinateDecimals);
-    const double northing = MaskedValue(shot.Northing, CoordinateDecimals);
-    const float distance = MaskedValue(shot.DistDownRange, DistanceDecimals);
-    const float dbt = MaskedValue(shot.DBT, SounderDecimals);
-    const float heave = MaskedValue(shot.Heave, SounderDecimals);
-    const float tide = MaskedValue(shot.Tide, DistanceDecimals);
+    const float elevation = PatternValue(ShownElevation(shot), DistanceDecimals);
+    const double easting = PatternValue(shot.Easting, CoordinateDecimals);
+    const double northing = PatternValue(shot.Northing, CoordinateDecimals);
+    const float distance = PatternValue(shot.DistDownRange, DistanceDecimals);
+    const float dbt = PatternValue(shot.DBT, SounderDecimals);
+    const float heave = PatternValue(shot.Heave, SounderDecimals);
+    const float tide = PatternValue(shot.Tide, DistanceDecimals);
     const float pitch = ShownWholeNumber(shot.Pitch);
     const float roll = ShownWholeNumber(shot.Roll);
     // The sequence number's text reads back as itself, and so does the flag's.

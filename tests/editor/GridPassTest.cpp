@@ -9,6 +9,8 @@
 #include "editor/DataEditor.h"
 
 #include "core/Job.h"
+#include "core/MaskText.h"
+#include "core/PatternValue.h"
 #include "editor/GridPass.h"
 #include "editor/PlotSink.h"
 #include "editor/ShotRow.h"
@@ -321,6 +323,38 @@ TEST(GridPass, ShotThroughRowGivesTheStoredRowOfItsCells) {
                 ASSERT_EQ(RecordBits(inPlace), RecordBits(viaTexts));
             }
         }
+    }
+}
+
+// The shortcut for values on a pattern's grid against the full route:
+// every 32-bit value on the grids of one and two decimals within its range
+// and both neighbours of each, on-grid 64-bit values of up to 15 digits and
+// their neighbours, and random bit patterns of both widths.
+TEST(GridPass, PatternValueIsTheMaskedValue) {
+    const auto same = [](auto a, auto b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    for (const int decimals : {1, 2}) {
+        const float scale = decimals == 1 ? 10.0f : 100.0f;
+        for (int units = -1'000'001; units <= 1'000'001; ++units) {
+            const float onGrid = static_cast<float>(units) / scale;
+            for (const float value : {onGrid, std::nextafter(onGrid, -1e30f), std::nextafter(onGrid, 1e30f)}) {
+                ASSERT_TRUE(same(PatternValue(value, decimals), MaskedValue(value, decimals)))
+                    << value << " with " << decimals << " decimals";
+            }
+        }
+    }
+    std::mt19937_64 random(15);
+    for (int round = 0; round < 100000; ++round) {
+        const int decimals = 1 + static_cast<int>(random() % 4);
+        const double scale = std::pow(10.0, decimals);
+        const auto digits = static_cast<double>(random() % 1'000'000'000'000'000ULL) / std::pow(10.0, random() % 16);
+        const double onGrid = (round % 2 == 0 ? 1 : -1) * std::nearbyint(digits) / scale;
+        const double any = std::bit_cast<double>(random());
+        for (const double value : {onGrid, std::nextafter(onGrid, -1e300), std::nextafter(onGrid, 1e300), any}) {
+            ASSERT_TRUE(same(PatternValue(value, decimals), MaskedValue(value, decimals)))
+                << value << " with " << decimals << " decimals";
+        }
+        const float single = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        ASSERT_TRUE(same(PatternValue(single, 1 + decimals % 2), MaskedValue(single, 1 + decimals % 2))) << single;
     }
 }
 
