@@ -55,17 +55,38 @@ bool RedrawsCharts(int col) noexcept {
 
 void WriteField(ShotRecord& shot, int col, const std::string& cell) {
     switch (col) {
-    case Col::Easting: shot.Easting = LeadingNumberValue(cell); break;
-    case Col::Northing: shot.Northing = LeadingNumberValue(cell); break;
-    case Col::Elevation: shot.Elevation = LeadingNumberValueSingle(cell); break;
-    case Col::DBT: shot.DBT = LeadingNumberValueSingle(cell); break;
-    case Col::Heave: shot.Heave = LeadingNumberValueSingle(cell); break;
-    case Col::Tide: shot.Tide = LeadingNumberValueSingle(cell); break;
-    case Col::Remark: shot.SetRemark(cell); break;
-    case Col::Shot: shot.SetShotType(cell); break;
-    case Col::Pitch: shot.Pitch = WholeNumberValue(cell); break;
-    case Col::Roll: shot.Roll = WholeNumberValue(cell); break;
-    default: break;
+    case Col::Easting:
+        shot.Easting = LeadingNumberValue(cell);
+        break;
+    case Col::Northing:
+        shot.Northing = LeadingNumberValue(cell);
+        break;
+    case Col::Elevation:
+        shot.Elevation = LeadingNumberValueSingle(cell);
+        break;
+    case Col::DBT:
+        shot.DBT = LeadingNumberValueSingle(cell);
+        break;
+    case Col::Heave:
+        shot.Heave = LeadingNumberValueSingle(cell);
+        break;
+    case Col::Tide:
+        shot.Tide = LeadingNumberValueSingle(cell);
+        break;
+    case Col::Remark:
+        shot.SetRemark(cell);
+        break;
+    case Col::Shot:
+        shot.SetShotType(cell);
+        break;
+    case Col::Pitch:
+        shot.Pitch = WholeNumberValue(cell);
+        break;
+    case Col::Roll:
+        shot.Roll = WholeNumberValue(cell);
+        break;
+    default:
+        break;
     }
 }
 
@@ -100,9 +121,14 @@ CellCommit StoreEditedCell(Job& job, DataEditor& editor, Prompter& prompter, std
     StoreUndo(job, editor);
     const std::string cell = CommittedCellText(col, typed);
     if (col == Col::Shot && !IsShotType(cell)) {
-        // The empty cell tells the user the text was refused; the shot keeps its type.
+        // The empty cell shows which text was refused while the message is up;
+        // then the cell gets the shot's type back, so a later whole-line store
+        // cannot write the empty cell over it.
         grid.SetTextMatrix(row, col, "");
         prompter.Message("Shot type can only be B,L,S or W");
+        grid.SetTextMatrix(row, col, std::string(job.Data.At(job.CurrentLine, row).ShotType()));
+        grid.SetRow(row);
+        grid.SetCol(col);
         return CellCommit::ShotTypeRejected;
     }
     grid.SetTextMatrix(row, col, cell);

@@ -14,7 +14,7 @@ class Prompter;
 enum class CellCommit {
     Stored,           // the cell and the shot have the new value
     NotStored,        // loading in progress, or the current cell is a title or the sequence column
-    ShotTypeRejected, // not B, L, S or W: message shown, cell emptied, shot keeps its type
+    ShotTypeRejected, // not B, L, S or W: cell empty while the message shows, then the shot's type again
 };
 
 // The cell text a commit into column `col` writes for the typed text:

@@ -8,6 +8,8 @@
 #include "editor/TitleSort.h"
 #include "editor/commands/CurrentLine.h"
 
+#include <functional>
+
 namespace tolvanor {
 namespace {
 
@@ -84,13 +86,40 @@ TEST_F(CellEditTest, EastingCommitResortsAndRecomputesTheDistance) {
     EXPECT_EQ(Grid().Row(), 2);
 }
 
-TEST_F(CellEditTest, ShotTypeIsUpperCasedOrRefusedWithAnEmptyCell) {
+// Notes the refused cell's text while the message is up.
+class CellWatchingPrompter : public testing::ScriptedPrompter {
+public:
+    using ScriptedPrompter::Message;
+    MessageAnswer Message(const MessageRequest& request) override {
+        if (Watch) SeenText = Watch();
+        return ScriptedPrompter::Message(request);
+    }
+    std::function<std::string()> Watch;
+    std::string SeenText = "<no message>";
+};
+
+TEST_F(CellEditTest, ShotTypeIsUpperCasedOrRefusedWithAnEmptyCellThenKeptByLaterStores) {
     EXPECT_EQ(Type(4, Col::Shot, " w "), CellEditSession::Outcome::Stored);
     EXPECT_EQ(Shot(4).ShotType(), "W");
-    EXPECT_EQ(Type(5, Col::Shot, "X "), CellEditSession::Outcome::Rejected);
-    EXPECT_EQ(prompter.Messages(), std::vector<std::string>{"Shot type can only be B,L,S or W"});
+    CellWatchingPrompter watching;
+    watching.Watch = [this] { return Cell(5, Col::Shot); };
+    Select(5, 5, Col::Shot);
+    ASSERT_TRUE(session.Open(Grid(), ' '));
+    EXPECT_EQ(session.Enter(job, editor, watching, "X "), CellEditSession::Outcome::Rejected);
+    EXPECT_EQ(watching.Messages(), std::vector<std::string>{"Shot type can only be B,L,S or W"});
+    EXPECT_EQ(watching.SeenText, "");
     EXPECT_EQ(Shot(5).ShotType(), "L");
-    EXPECT_EQ(Cell(5, Col::Shot), "");
+    EXPECT_EQ(Cell(5, Col::Shot), "L");
+    // The next commit stores the whole line: the refused row must keep its type.
+    EXPECT_EQ(Type(6, Col::Elevation, "7 "), CellEditSession::Outcome::Stored);
+    EXPECT_EQ(Shot(5).ShotType(), "L");
+    Select(3, 3, Col::Shot);
+    ASSERT_TRUE(session.Open(Grid(), ' '));
+    EXPECT_EQ(session.FocusLeft(job, editor, watching, "Q ", 8, Col::Remark), CellEditSession::Outcome::Rejected);
+    EXPECT_EQ(Cell(3, Col::Shot), "L");
+    editor.StoreGridLine(job.CurrentLine);
+    EXPECT_EQ(Shot(3).ShotType(), "L");
+    EXPECT_EQ(Grid().Row(), 8);
 }
 
 TEST_F(CellEditTest, EscapeRestoresTheCell) {

@@ -49,6 +49,10 @@ CellTextEditor::CellTextEditor(QTableView& grid, Job& job, DataEditor& editor, P
         grid_.setFocus();
     });
     connect(grid_.selectionModel(), &QItemSelectionModel::currentChanged, this, &CellTextEditor::OnCurrentCellChanged);
+    // A Shift-click moves the selection's end after the current index, and the
+    // core's current row (the selection's anchor) is known only then.
+    connect(grid_.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CellTextEditor::OnCurrentCellChanged);
 }
 
 void CellTextEditor::SetShotButtons(QPushButton* deleteShot, QPushButton* interpolate) {
@@ -125,6 +129,9 @@ void CellTextEditor::OnFocusLeft() {
 
 void CellTextEditor::Finish(bool giveGridFocus) {
     closing_ = true;
+    // The grid takes the focus before the box hides: hiding the focused box
+    // passes the focus on as a Tab would, which moves the grid's current cell.
+    if (giveGridFocus) grid_.setFocus(Qt::OtherFocusReason);
     txtCellText_->hide();
     txtCellText_->clear();
     closing_ = false;

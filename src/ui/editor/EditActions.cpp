@@ -147,8 +147,7 @@ void EditActions::BuildFrames() {
         cmdDeleteShot_->setEnabled(false);
     });
     connect(cmdIgnoreShot, &QPushButton::clicked, this, [this] { Run([this] { ToggleIgnoreShot(job_, editor_); }); });
-    connect(cmdInterpolateElev_, &QPushButton::clicked, this,
-            [this] { Run([this] { InterpolateElevation(job_, editor_, prompter_); }); });
+    connect(cmdInterpolateElev_, &QPushButton::clicked, this, &EditActions::RunInterpolate);
     connect(cmdUndo_, &QPushButton::clicked, this, [this] { Run([this] { Undo(job_, editor_); }); });
 }
 
@@ -218,7 +217,9 @@ void EditActions::BuildMenus() {
     actions->addSeparator();
     forward("mnuNormalizePoint", "Normalize &Shots", "cmdNormalizePoint");
     forward("mnuIgnoreShot", "Toggle Ignore S&hot", "cmdIgnoreShot");
-    auto* interpolate = actions->addAction("Interpo&late", cmdInterpolateElev_, &QPushButton::click);
+    // The menu runs the handler even while the button is disabled on the first
+    // or last row, so the user learns why nothing can be interpolated there.
+    auto* interpolate = actions->addAction("Interpo&late", this, &EditActions::RunInterpolate);
     interpolate->setObjectName("mnuInterpolate");
     actions->addSeparator();
     auto* resetLine = actions->addAction("&Reset Ignore to NO - this line only", this,
@@ -273,6 +274,10 @@ bool EditActions::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return false;
+}
+
+void EditActions::RunInterpolate() {
+    Run([this] { InterpolateElevation(job_, editor_, prompter_); });
 }
 
 void EditActions::Run(const std::function<void()>& command, bool busy) {

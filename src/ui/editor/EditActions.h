@@ -54,6 +54,7 @@ private:
     QPushButton* AddButton(const char* name, const char* caption, const char* tip);
     // Runs one command, then shows what the core now holds.
     void Run(const std::function<void()>& command, bool busy = false);
+    void RunInterpolate();
     void AfterCommand();
     ThinSettings CurrentThinSettings() const;
 
