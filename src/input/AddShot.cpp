@@ -31,6 +31,9 @@ AddShotResult ShotStore::Add(const ShotRecord& record) {
 
     // Shots of one profile usually come together: try the last line first.
     const std::int32_t current = job_.CurrentLine;
+    if (lastLine_ >= 1 && current == lastLine_ && current <= job_.LineCount && name == lastName_) {
+        return AppendTo(current, record);
+    }
     if (current >= 1 && current <= job_.LineCount && job_.LineName(current) == name) return AppendTo(current, record);
 
     const std::int32_t line = FindLine(name);
@@ -58,7 +61,16 @@ std::int32_t ShotStore::FindLine(std::string_view profileNumber) const {
     return low;
 }
 
+// Called with a line in use whose name is `name`.
+void ShotStore::Remember(std::int32_t line, std::string_view name) {
+    if (line == lastLine_ && name == lastName_) return;
+    lastLine_ = line;
+    lastName_ = name;
+    lastHasStart_ = HasStartingPoint(job_, line);
+}
+
 AddShotResult ShotStore::AppendTo(std::int32_t line, const ShotRecord& record) {
+    Remember(line, record.ProfileNumber());
     job_.CurrentLine = line;
     const std::int32_t count = job_.ShotCount(line);
     if (count >= job_.MaxShots - 1) {
@@ -93,6 +105,9 @@ AddShotResult ShotStore::StartLine(std::int32_t at, const ShotRecord& record) {
     Write(at, 1, record);
     job_.LineCount = lineCount + 1;
     job_.CurrentLine = at;
+    // Lines have moved: what was remembered of a place no longer holds.
+    lastLine_ = 0;
+    Remember(at, record.ProfileNumber());
     return AddShotResult::Stored;
 }
 
@@ -102,7 +117,7 @@ void ShotStore::Write(std::int32_t line, std::int32_t shot, const ShotRecord& re
 }
 
 void ShotStore::SetDistance(std::int32_t line, std::int32_t shot) {
-    if (!HasStartingPoint(job_, line)) return;
+    if (!lastHasStart_) return;
     job_.Data.Edit(line, shot).DistDownRange = static_cast<float>(DistanceDownRange(job_, line, shot));
 }
 

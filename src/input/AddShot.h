@@ -4,6 +4,8 @@
 #include "core/ShotRecord.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace tolvanor {
 
@@ -38,10 +40,18 @@ private:
     void Write(std::int32_t line, std::int32_t shot, const ShotRecord& record);
     void SetDistance(std::int32_t line, std::int32_t shot);
 
+    void Remember(std::int32_t line, std::string_view name);
+
     Job& job_;
     ReadJournal* journal_;
     // Lines 1..LineCount are in ascending (non-decreasing) order of names.
     bool ordered_;
+    // The line the last shot went to (0: none yet), its name and whether it
+    // has a starting point. Adding shots to a line changes none of them, so
+    // while shots of one profile follow each other the table is not asked.
+    std::int32_t lastLine_ = 0;
+    std::string lastName_;
+    bool lastHasStart_ = false;
 };
 
 } // namespace tolvanor

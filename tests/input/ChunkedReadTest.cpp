@@ -2,8 +2,10 @@
 // Reading in chunks parsed side by side must give exactly what reading line
 // after line gives: the same job, the same messages in the same order, the
 // same result, whatever the layout, the chunk size and the number of workers.
+#include "input/AddShot.h"
 #include "input/ChunkedLines.h"
 #include "input/InputTestSupport.h"
+#include "input/ShotLineParser.h"
 
 #include <random>
 
@@ -227,6 +229,23 @@ ReadRecord ReadBy(Job& job, const std::string& text, const ReadOptions& options,
     return record;
 }
 
+// The shots of a read that ends well, stored one at a time through AddShot,
+// which remembers nothing from one shot to the next.
+void StoreShotByShot(Job& job, const std::string& text, const ReadOptions& options) {
+    ShotLineParser parser(options);
+    MemorySource source(text);
+    LineReader lines(source);
+    ShotRecord shot;
+    std::int32_t accepted = 0;
+    ReadError error = ReadError::None;
+    for (std::string_view line; lines.Next(line);) {
+        if (parser.Parse(line, shot, error) != ShotLineParser::Verdict::Accepted) continue;
+        ++accepted;
+        if (parser.NumbersShots()) shot.SeqNum = accepted;
+        if (AddShot(job, shot) == AddShotResult::TooManyLines) return;
+    }
+}
+
 void ExpectSameRead(const ReadRecord& a, const ReadRecord& b, const std::string& what) {
     EXPECT_EQ(
         std::tuple(a.Result.Outcome, a.Result.RecordsStored, a.Result.LineLimitReached, a.Result.ShotLimitReached),
@@ -263,11 +282,19 @@ TEST_P(ChunkedRead, GivesTheJobMessagesAndResultOfALineByLineRead) {
             Job job(maxLines, maxShots);
             ScriptedPrompter quiet;
             ReadText(job, earlier, quiet);
+            // Shots stored in a line with a starting point get their distance.
+            for (std::int32_t line = 1; line <= job.LineCount; line += 2) job.Data.EditHeader(line).StartEasting() = 5;
             return job;
         };
         Job expectedJob = fresh();
         const auto expected = ReadBy(expectedJob, text, options, {.Chunked = false}, failAt);
         ++(expected.Result.Outcome == ReadOutcome::Failed ? failed : complete);
+        if (expected.Result.Outcome == ReadOutcome::Ok && type != DataType::SavedJob) {
+            Job shotByShot = fresh();
+            StoreShotByShot(shotByShot, text, options);
+            shotByShot.CurrentLine = expectedJob.CurrentLine;
+            EXPECT_EQ(JobDifference(shotByShot, expectedJob), "") << "seed " << seed;
+        }
         limited += expected.Messages.size() > 1 || expected.Result.LineLimitReached ? 1 : 0;
         for (const int workers : {0, 1, 3}) {
             const std::size_t chunkBytes = 1 + static_cast<std::size_t>(pick(400));
