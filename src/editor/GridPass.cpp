@@ -2,7 +2,7 @@
 #include "editor/GridPass.h"
 
 #include "core/Job.h"
-#include "core/MaskText.h"
+#include "core/PatternValue.h"
 #include "editor/GridSortRules.h"
 #include "editor/ShotRow.h"
 #include "grid/GridSort.h"
@@ -20,12 +20,12 @@ double ShownKey(const ShotRecord& shot, int col) {
     case LineDataColumn::SeqNum:
         return shot.SeqNum; // every such cell is a number
     case LineDataColumn::Easting:
-        return MaskedValue(shot.Easting, 4);
+        return PatternValue(shot.Easting, 4);
     case LineDataColumn::Northing:
-        return MaskedValue(shot.Northing, 4);
+        return PatternValue(shot.Northing, 4);
     case LineDataColumn::Distance:
         // Read from the text as a 64-bit value, not as the stored float.
-        return MaskedValue(static_cast<double>(shot.DistDownRange), 1, ValuePrecision::Single);
+        return PatternValueAsDouble(shot.DistDownRange, 1);
     default:
         return 0;
     }

@@ -339,6 +339,9 @@ TEST(GridPass, PatternValueIsTheMaskedValue) {
             for (const float value : {onGrid, std::nextafter(onGrid, -1e30f), std::nextafter(onGrid, 1e30f)}) {
                 ASSERT_TRUE(same(PatternValue(value, decimals), MaskedValue(value, decimals)))
                     << value << " with " << decimals << " decimals";
+                ASSERT_TRUE(same(PatternValueAsDouble(value, decimals),
+                                 MaskedValue(static_cast<double>(value), decimals, ValuePrecision::Single)))
+                    << value << " with " << decimals << " decimals, read as a 64-bit value";
             }
         }
     }
@@ -355,6 +358,9 @@ TEST(GridPass, PatternValueIsTheMaskedValue) {
         }
         const float single = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
         ASSERT_TRUE(same(PatternValue(single, 1 + decimals % 2), MaskedValue(single, 1 + decimals % 2))) << single;
+        ASSERT_TRUE(
+            same(PatternValueAsDouble(single, 1), MaskedValue(static_cast<double>(single), 1, ValuePrecision::Single)))
+            << single;
     }
 }
 
