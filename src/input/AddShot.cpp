@@ -34,10 +34,15 @@ AddShotResult ShotStore::Add(const ShotRecord& record) {
     if (lastLine_ >= 1 && current == lastLine_ && current <= job_.LineCount && name == lastName_) {
         return AppendTo(current, record);
     }
-    if (current >= 1 && current <= job_.LineCount && job_.LineName(current) == name) return AppendTo(current, record);
-
+    if (current >= 1 && current <= job_.LineCount && job_.LineName(current) == name) {
+        Remember(current, name);
+        return AppendTo(current, record);
+    }
     const std::int32_t line = FindLine(name);
-    if (line <= job_.LineCount && job_.LineName(line) == name) return AppendTo(line, record);
+    if (line <= job_.LineCount && job_.LineName(line) == name) {
+        Remember(line, name);
+        return AppendTo(line, record);
+    }
     return StartLine(line, record);
 }
 
@@ -69,8 +74,8 @@ void ShotStore::Remember(std::int32_t line, std::string_view name) {
     lastHasStart_ = HasStartingPoint(job_, line);
 }
 
+// Called for the line last remembered.
 AddShotResult ShotStore::AppendTo(std::int32_t line, const ShotRecord& record) {
-    Remember(line, record.ProfileNumber());
     job_.CurrentLine = line;
     const std::int32_t count = job_.ShotCount(line);
     if (count >= job_.MaxShots - 1) {
