@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 namespace tolvanor {
 namespace {
 
@@ -71,6 +74,43 @@ TEST(EditorLayoutTest, NormalLayoutPutsTheGridAndEveryChartSideBySideWithoutOver
             EXPECT_FALSE(Overlap(slot.Place, result.Slots[static_cast<std::size_t>(b)].Place)) << a << " " << b;
     }
 }
+
+struct NarrowCase {
+    const char* Name;
+    int Width;
+    int ExpectedGridWidth; // -1: the share rule decides
+};
+
+class GridYieldsTest : public ::testing::TestWithParam<NarrowCase> {};
+
+// The grid gives up width (and scrolls) before the charts fall below their
+// share; it never narrows on a wide window nor below its first columns.
+TEST_P(GridYieldsTest, ChartsKeepTheirShareOfANarrowWindow) {
+    EditorLayout layout;
+    const auto request = Window(GetParam().Width);
+    const auto result = layout.Compute(request);
+    const int charts = result.Slots[static_cast<std::size_t>(PlotId::Elevation)].Place.Width;
+    EXPECT_EQ(charts, layout.ChartsWidth(request));
+    EXPECT_EQ(result.Controls.Width, charts);
+    EXPECT_EQ(result.ProfileFrame.Width, result.Grid.Width); // the lists stay over the grid
+    EXPECT_FALSE(Overlap(result.Grid, result.Slots[static_cast<std::size_t>(PlotId::Elevation)].Place));
+    if (GetParam().ExpectedGridWidth >= 0) {
+        EXPECT_EQ(result.Grid.Width, GetParam().ExpectedGridWidth);
+    } else {
+        EXPECT_LT(result.Grid.Width, LineDataGridWidth());
+        EXPECT_GE(charts, std::max(MinimumChartsWidth, GetParam().Width * ChartsSharePercent / 100));
+        EXPECT_EQ(result.Grid.Left + result.Grid.Width + ChartGap + charts + ChartMargin, GetParam().Width);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, GridYieldsTest,
+                         ::testing::Values(NarrowCase{"Wide", 24000, LineDataGridWidth()},
+                                           NarrowCase{"JustWideEnough", 21000, LineDataGridWidth()},
+                                           NarrowCase{"JustTooNarrow", 20900, -1},
+                                           NarrowCase{"FirstRun", MinimumEditorWidth, -1},
+                                           NarrowCase{"Medium", 18000, -1},
+                                           NarrowCase{"FarTooNarrow", 6000, MinimumGridWidth}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(EditorLayoutTest, HidingTheControlsGivesTheGridAndChartsTheRoom) {
     EditorLayout layout;

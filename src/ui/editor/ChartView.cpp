@@ -53,6 +53,9 @@ ChartView::ChartView(ChartModel& model, Prompter& prompter, QWidget* parent)
     for (auto* axis : {xAxis, yAxis}) {
         axis->setTickLabelFont(small);
         axis->setLabelFont(small);
+        // Tight label spacing leaves the short sounder charts room for their curves.
+        axis->setLabelPadding(2);
+        axis->setTickLabelPadding(3);
     }
     legend->setFont(small);
     addLayer("current", layer("main"), QCustomPlot::limAbove);
@@ -94,7 +97,7 @@ int ChartView::AddToolButton(const QString& caption, const QString& toolTip) {
     toolBar_->move(2, 2);
     toolBar_->show();
     // Room above the plot for the tool bar.
-    axisRect()->setMinimumMargins(QMargins(0, toolBar_->sizeHint().height() + 4, 0, 0));
+    axisRect()->setMinimumMargins(QMargins(0, toolBar_->sizeHint().height() + 2, 0, 0));
     return index;
 }
 

@@ -204,8 +204,7 @@ void DataEditWindow::SetTabbedControls(bool tabbed) {
             flow->removeWidget(group.Frame);
             group.Frame->setTitle(QString()); // the tab carries the caption
             group.Frame->setStyleSheet("QGroupBox { border: none; margin: 0px; }");
-            tabActions_->addTab(group.Frame, group.Caption);
-            group.Frame->show();
+            tabActions_->addTab(group.Frame, group.Caption); // the tabs show one page at a time
         }
         tabActions_->show();
         return;

@@ -3,7 +3,10 @@
 
 #include "editor/DataEditor.h"
 #include "editor/EditorOutputHooks.h"
+#include "ui/common/ProgressDialog.h"
 #include "ui/editor/DataEditWindow.h"
+
+#include <QApplication>
 
 namespace tolvanor::ui {
 
@@ -28,8 +31,14 @@ void EditorWindowHooks::SelectProfile(int index) {
     window_.SyncFromCore();
 }
 
+// The whole-job pass after normalizing on output takes seconds on a full
+// job: it shows its progress and keeps the windows painted meanwhile.
 void EditorWindowHooks::LoadArray() {
-    window_.Editor().LoadArray();
+    {
+        QWidget* owner = window_.isVisible() ? &window_ : QApplication::activeWindow();
+        ProgressDialog progress(owner, QStringLiteral("Preparing the lines for the editor"));
+        window_.Editor().LoadArray(&progress);
+    }
     window_.SyncFromCore();
 }
 
