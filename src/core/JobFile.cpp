@@ -3,6 +3,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Job.h"
+#include "core/JobFileNumbers.h"
 #include "core/Progress.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ template <typename Real> char* PutNumber(char* out, Real value) {
         return out + 1;
     }
     if (std::isinf(value)) value = value > 0 ? std::numeric_limits<Real>::max() : std::numeric_limits<Real>::lowest();
-    return std::to_chars(out, out + 32, value).ptr;
+    return PutShortest(out, value);
 }
 
 char* PutInteger(char* out, std::int64_t value) {

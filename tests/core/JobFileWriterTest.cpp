@@ -4,11 +4,14 @@
 // stops the workers and says why.
 #include "core/Job.h"
 #include "core/JobFile.h"
+#include "core/JobFileNumbers.h"
 #include "core/Progress.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -109,6 +112,53 @@ TEST(JobFileWriter, ProgressCountsRecordsOnTheCallersThread) {
         }
     }
     std::filesystem::remove(path);
+}
+
+template <typename Real> std::string Shortest(Real value) {
+    char text[64];
+    return {text, PutShortest(text, value)};
+}
+
+template <typename Real> std::string Expected(Real value) {
+    char text[64];
+    return {text, std::to_chars(text, text + sizeof text, value).ptr};
+}
+
+// The short way must write exactly what std::to_chars writes: random bit
+// patterns, surveyed values with few decimals and their neighbours, whole
+// numbers up to where the short way stops, and the forms' turning points.
+TEST(JobFileNumbers, ShortestTextsAreThoseOfToChars) {
+    std::mt19937_64 random(99);
+    std::vector<double> doubles{1e-3,   0.001, 0.0001,     400000,
+                                100000, 10000, 1e15,       1125899906842623.0,
+                                0.5,    0.1,   123456.789, 9.999999999999999e-4,
+                                1e22,   5e-324};
+    std::vector<float> floats{1e-3f,       0.0001f,         400000.0f, 100000.0f,     16777215.0f, 16777216.0f,
+                              16777217.0f, 123456790528.0f, 0.1f,      3.4028235e38f, 1e-45f,      8388607.5f};
+    for (int i = 0; i < 300000; ++i) {
+        doubles.push_back(std::bit_cast<double>(random()));
+        floats.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(random())));
+        const double surveyed =
+            static_cast<double>(static_cast<std::int64_t>(random() % 2000000000000) - 1000000000000) /
+            ExactPowersOfTen[random() % 12];
+        for (const double value : {surveyed, std::nextafter(surveyed, 1e300), std::nextafter(surveyed, -1e300)}) {
+            doubles.push_back(value);
+            floats.push_back(static_cast<float>(value));
+        }
+        doubles.push_back(static_cast<double>(random() % (std::uint64_t{1} << 51)));
+        floats.push_back(static_cast<float>(random() % (1 << 25)));
+        doubles.push_back(std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 70)));
+    }
+    for (const double value : doubles) {
+        if (value == 0 || !std::isfinite(value)) continue;
+        ASSERT_EQ(Shortest(value), Expected(value)) << std::hexfloat << value;
+        ASSERT_EQ(Shortest(-value), Expected(-value)) << std::hexfloat << value;
+    }
+    for (const float value : floats) {
+        if (value == 0 || !std::isfinite(value)) continue;
+        ASSERT_EQ(Shortest(value), Expected(value)) << std::hexfloat << value;
+        ASSERT_EQ(Shortest(-value), Expected(-value)) << std::hexfloat << value;
+    }
 }
 
 // A device that refuses every write: the workers stop and the reason is the system's.
