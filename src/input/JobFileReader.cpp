@@ -21,7 +21,8 @@ constexpr std::int64_t ProgressEveryBytes = std::int64_t{2} << 20;
 // What a worker made of one chunk: its records in order, the text lines
 // it read, and the first line that failed, if one did.
 struct ParsedRecords {
-    ParsedRecords(const Job& job, const ReadOptions& options) : Parser(job.MaxLines, job.Data.ShotBound(), options) {}
+    ParsedRecords(const Job& job, const ReadOptions& options)
+        : Parser(job.MaxLines, job.Data.ShotBound(), options, true) {}
     JobRecordParser Parser;
     JobRecord Working;
     std::vector<JobRecord> Records; // the front Count are this chunk's
