@@ -52,7 +52,7 @@ private:
             ++count_;
             return false;
         }
-        fields_[count_++] = line.substr(start, end - start);
+        fields_[count_++] = std::string_view(line.data() + start, end - start);
         start = end + 1;
         return true;
     }
