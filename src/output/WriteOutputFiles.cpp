@@ -68,6 +68,35 @@ OutputResult WriteOne(OutputFormat format, const Job& job, const OutputOptions& 
     }
 }
 
+// How long a format takes to write, relative to the others (bytes and
+// numbers per shot): the longest are started first, so no worker is left
+// with a long one at the end while the others wait.
+int WorkWeight(OutputFormat format) noexcept {
+    switch (format) {
+    case OutputFormat::Xyz:
+        return 6;
+    case OutputFormat::Csv:
+        return 5;
+    case OutputFormat::Rer:
+        return 4;
+    case OutputFormat::Se:
+        return 3;
+    case OutputFormat::Xls:
+        return 2;
+    case OutputFormat::Isrp:
+        return 1;
+    }
+    return 0;
+}
+
+std::vector<std::size_t> LongestFirst(std::span<const OutputFormat> formats) {
+    std::vector<std::size_t> order(formats.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return WorkWeight(formats[a]) > WorkWeight(formats[b]); });
+    return order;
+}
+
 // The formats still to write, taken one at a time by each worker; the
 // calling thread waits and tells the progress how far they all are.
 class FormatQueue {
@@ -75,12 +104,13 @@ public:
     FormatQueue(std::span<const OutputFormat> formats, const Job& job, const OutputOptions& options,
                 std::string_view folder, std::vector<OutputResult>& results)
         : formats_(formats), job_(job), options_(options), folder_(folder), results_(results),
-          slots_(std::make_unique<FormatProgress[]>(formats.size())) {}
+          slots_(std::make_unique<FormatProgress[]>(formats.size())), order_(LongestFirst(formats)) {}
 
     void Work() noexcept {
         for (;;) {
-            const std::size_t index = next_.fetch_add(1);
-            if (index >= formats_.size()) return;
+            const std::size_t taken = next_.fetch_add(1);
+            if (taken >= formats_.size()) return;
+            const std::size_t index = order_[taken];
             results_[index] = WriteOne(formats_[index], job_, options_, folder_, &slots_[index]);
             {
                 const std::lock_guard lock(mutex_);
@@ -112,6 +142,7 @@ private:
     std::string_view folder_;
     std::vector<OutputResult>& results_;
     std::unique_ptr<FormatProgress[]> slots_;
+    std::vector<std::size_t> order_; // indexes into formats_, the longest work first
     std::atomic<std::size_t> next_{0};
     std::mutex mutex_;
     std::condition_variable changed_;
