@@ -13,6 +13,9 @@ namespace tolvanor {
 void InstallEditOverlays(EditorPlots& plots, Job& job, DataEditor& editor, Prompter& prompter,
                          const TemplateOverlay& templateOverlay) {
     plots.SetOverlayPainter([&job, &editor, &prompter, &templateOverlay](EditorPlots& painted) {
+        // Copy switches the profile's cursors off; a redraw brings them back,
+        // or no other stretch could be chosen, copied or edited on the chart.
+        painted.Chart(PlotId::Elevation).SetCursorsOn(true);
         if (painted.Options().ShowTemplate) {
             templateOverlay.Draw(painted, job, editor.Options().FormatProfileNumbers, prompter);
         }

@@ -269,7 +269,12 @@ bool EditActions::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton) return false;
-        if (!ReleaseCopiedCurve(job_, editor_, prompter_, &window_.Plots())) return false;
+        if (!ReleaseCopiedCurve(job_, editor_, prompter_, &window_.Plots())) {
+            // A click on the profile after a Copy puts its cursors back on, the
+            // active one where the click was.
+            chart->Model().SetCursorsOn(true);
+            return false;
+        }
         window_.SyncFromCore();
         return true;
     }
