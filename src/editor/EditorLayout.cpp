@@ -111,7 +111,8 @@ LayoutResult EditorLayout::Compute(const LayoutRequest& request) const {
         result.Controls = {ChartMargin, chartsLeft, request.ControlsHeight, chartsWidth};
         chartsTop += request.ControlsHeight + ChartMargin;
     }
-    result.Slots = NormalSlots(chartsTop, chartsLeft, clientHeight - chartsTop - bottom + ChartMargin, chartsWidth);
+    // The charts end where the grid ends, so an enlarged chart covers them to the same edge.
+    result.Slots = NormalSlots(chartsTop, chartsLeft, clientHeight - chartsTop - bottom, chartsWidth);
 
     if (bigPlot_) {
         const int top = bigTop_ < 0 ? ChartMargin : bigTop_;

@@ -70,6 +70,7 @@ TEST(EditorLayoutTest, NormalLayoutPutsTheGridAndEveryChartSideBySideWithoutOver
         EXPECT_FALSE(Overlap(slot.Place, result.Grid)) << a;
         EXPECT_FALSE(Overlap(slot.Place, result.Controls)) << a;
         EXPECT_LE(slot.Place.Left + slot.Place.Width, 24000 - ChartMargin) << a;
+        EXPECT_LE(slot.Place.Top + slot.Place.Height, result.Grid.Top + result.Grid.Height) << a;
         for (int b = a + 1; b < PlotCount; ++b)
             EXPECT_FALSE(Overlap(slot.Place, result.Slots[static_cast<std::size_t>(b)].Place)) << a << " " << b;
     }
@@ -130,6 +131,11 @@ TEST(EditorLayoutTest, FullScreenPutsThatChartInFrontUntilNormalSizeOrHide) {
     const auto& big = result.Slots[static_cast<std::size_t>(PlotId::DBT)];
     EXPECT_TRUE(big.Front);
     EXPECT_GT(big.Place.Width, 20000);
+    // It covers the charts behind it to their right and bottom edges.
+    for (const auto& slot : result.Slots) {
+        EXPECT_LE(slot.Place.Left + slot.Place.Width, big.Place.Left + big.Place.Width);
+        EXPECT_LE(slot.Place.Top + slot.Place.Height, big.Place.Top + big.Place.Height);
+    }
     EXPECT_TRUE(layout.CanMove(PlotId::DBT));
     layout.NormalSize(PlotId::DBT);
     EXPECT_FALSE(layout.BigPlot());

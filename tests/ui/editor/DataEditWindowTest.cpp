@@ -204,6 +204,12 @@ void DataEditWindowTest::shiftDragThenUpdateGridChangesTheJob() {
     const double expected = view->yAxis->pixelToCoord(end.y());
     QVERIFY(std::abs(job.Data.At(1, shot).Elevation - expected) < 1e-3);
     QVERIFY(!update->isVisible());
+    // "Update Grid" took the undo snapshot first: Undo brings the old height back.
+    auto* undo = Window().findChild<QPushButton*>("cmdUndo");
+    QVERIFY(undo->isEnabled());
+    QTest::mouseClick(undo, Qt::LeftButton);
+    QCOMPARE(job.Data.At(1, shot).Elevation, before);
+    QVERIFY(!undo->isEnabled());
 }
 
 void DataEditWindowTest::switchesAndCloseWriteTheirKeys() {

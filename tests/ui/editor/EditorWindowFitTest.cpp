@@ -32,7 +32,7 @@ namespace {
 constexpr int MinimumChartWidth = 200;
 constexpr int MinimumChartHeight = 75;
 constexpr int MinimumPlotWidth = 120;
-constexpr int MinimumPlotHeight = 30;
+constexpr int MinimumPlotHeight = 25;
 
 enum class Arrangement { Normal, BigPlot, ControlsHidden };
 
