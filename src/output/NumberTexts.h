@@ -58,37 +58,55 @@ inline std::optional<std::string_view> QuickGeneralText(std::span<char> buffer, 
     return std::string_view(at, static_cast<std::size_t>(end - at));
 }
 
+// A number's text whose storage may be read NumberView::Readable bytes from
+// its start whatever its length, so a file can take it in one fixed-size copy.
+struct NumberView {
+    static constexpr std::size_t Readable = 32;
+    std::string_view Text;
+    operator std::string_view() const noexcept { return Text; }
+    bool operator==(std::string_view other) const noexcept { return Text == other; }
+};
+
 // The writers' number texts (MaskText, GeneralText) without allocating:
 // everyday values in a fixed buffer, the rest in one reused string. A view
 // stays valid until the next call.
 class NumberTexts {
 public:
-    std::string_view Mask(double value, int decimals, ValuePrecision precision = ValuePrecision::Double) {
-        if (const auto text = ShortMaskText(local_, value, decimals, precision)) return *text;
+    NumberTexts() { spill_.reserve(2 * NumberView::Readable); }
+
+    NumberView Mask(double value, int decimals, ValuePrecision precision = ValuePrecision::Double) {
+        if (const auto text = ShortMaskText(Short(), value, decimals, precision)) return {*text};
         spill_.clear();
         AppendMaskText(spill_, value, decimals, precision);
-        return spill_;
+        return Spilled();
     }
-    std::string_view Mask(float value, int decimals) {
+    NumberView Mask(float value, int decimals) {
         return Mask(static_cast<double>(value), decimals, ValuePrecision::Single);
     }
-    std::string_view General(float value) {
-        if (const auto text = QuickGeneralText(local_, value)) return *text;
+    NumberView General(float value) {
+        if (const auto text = QuickGeneralText(Short(), value)) return {*text};
         spill_.clear();
         AppendGeneralText(spill_, value);
-        return spill_;
+        return Spilled();
     }
-    std::string_view Integer(std::int64_t value) {
-        const auto end = std::to_chars(local_.data(), local_.data() + local_.size(), value).ptr;
-        return {local_.data(), static_cast<std::size_t>(end - local_.data())};
+    NumberView Integer(std::int64_t value) {
+        const auto end = std::to_chars(local_.data(), local_.data() + ShortNumberTextSize, value).ptr;
+        return {{local_.data(), static_cast<std::size_t>(end - local_.data())}};
     }
 
 private:
-    std::array<char, ShortNumberTextSize> local_{};
+    // The texts are written at the end of the first ShortNumberTextSize
+    // characters; the rest is there to be read past them.
+    std::span<char> Short() noexcept { return {local_.data(), ShortNumberTextSize}; }
+    // A long spilled text is copied the ordinary way; a short one lies in
+    // the reserved room.
+    NumberView Spilled() const noexcept { return {spill_}; }
+
+    std::array<char, ShortNumberTextSize + NumberView::Readable> local_{};
     std::string spill_;
 };
 
 // RFormat's field: the last `width` characters of `width` spaces & text.
-void WriteRightAligned(OutputFile& file, std::string_view text, int width);
+void WriteRightAligned(OutputFile& file, NumberView text, int width);
 
 } // namespace tolvanor

@@ -42,7 +42,7 @@ void OutputFile::Discard() noexcept {
     file_.Abandon();
 }
 
-void OutputFile::PutSpaces(std::size_t count) {
+void OutputFile::PutManySpaces(std::size_t count) {
     while (count > 0) {
         if (used_ == BufferSize) Flush();
         const std::size_t step = std::min(count, BufferSize - used_);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/AtomicFile.h"
+#include "output/NumberTexts.h"
 
 #include <cstddef>
 #include <cstring>
@@ -46,11 +47,30 @@ public:
         std::memcpy(buffer_.get() + used_, text.data(), text.size());
         used_ += text.size();
     }
+    // A number's text: one fixed-size copy (the bytes past its end are
+    // written over by what follows).
+    void Write(NumberView number) {
+        const std::string_view text = number;
+        if (text.size() > NumberView::Readable || BufferSize - used_ < NumberView::Readable) {
+            Write(text);
+            return;
+        }
+        std::memcpy(buffer_.get() + used_, text.data(), NumberView::Readable);
+        used_ += text.size();
+    }
     void Put(char c) {
         if (used_ == BufferSize) Flush();
         buffer_[used_++] = c;
     }
-    void PutSpaces(std::size_t count);
+    void PutSpaces(std::size_t count) {
+        constexpr std::size_t Few = 16;
+        if (count > Few || BufferSize - used_ < Few) {
+            PutManySpaces(count);
+            return;
+        }
+        std::memcpy(buffer_.get() + used_, "                ", Few);
+        used_ += count;
+    }
     void EndLine() { Write("\r\n"); }
 
     bool Failed() const noexcept { return !reason_.empty(); }
@@ -61,6 +81,7 @@ public:
 
 private:
     void Flush();
+    void PutManySpaces(std::size_t count);
     void WriteLarge(std::string_view text);
     void Fail(int error);
 

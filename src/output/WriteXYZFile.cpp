@@ -33,9 +33,9 @@ protected:
     }
 
 private:
-    static void Append(OutputFile& file, std::size_t& length, std::string_view text) {
+    static void Append(OutputFile& file, std::size_t& length, NumberView text) {
         file.Write(text);
-        length += text.size();
+        length += text.Text.size();
     }
     // Spaces up to column - 1 characters, so the next text starts at `column` (1-based).
     static void PadToColumn(OutputFile& file, std::size_t& length, std::size_t column) {
