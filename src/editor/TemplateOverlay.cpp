@@ -15,6 +15,9 @@ namespace tolvanor {
 namespace {
 
 constexpr std::string_view TemplateCurveName = "Template";
+// Dark green (blue-green-red order): in the data curves' blue the dashed
+// design line was hard to tell from the survey it lies on.
+constexpr std::int32_t TemplateColour = 0x008C00;
 
 bool IsLineInUse(const Job& job, std::int32_t line) {
     return line >= 1 && line <= job.LineCount && line <= job.Data.LineBound();
@@ -76,7 +79,7 @@ std::size_t TemplateOverlay::Draw(EditorPlots& plots, const Job& job, bool three
     const std::vector<double> y(lookup.Points.Elevation.begin(), lookup.Points.Elevation.end());
     auto& chart = plots.Chart(PlotId::Elevation);
     chart.RemoveOverlay(TemplateCurveName);
-    auto& curve = chart.AddOverlay(TemplateCurveName, x, y, DefaultChartColour);
+    auto& curve = chart.AddOverlay(TemplateCurveName, x, y, TemplateColour);
     curve.Dashed = true;
     chart.Notify(ChartCurvesChanged | ChartStyleChanged);
     return lookup.Points.Count();

@@ -93,6 +93,10 @@ void CellTextEditor::OpenAt(int key) {
     const auto index = grid_.model()->index(opening->Row - 1, opening->Col);
     grid_.scrollTo(index);
     txtCellText_->setGeometry(grid_.visualRect(index));
+    // Aligned as the cell shows its text, so the value does not jump sideways.
+    const auto alignment = grid_.model()->data(index, Qt::TextAlignmentRole);
+    txtCellText_->setAlignment(alignment.isValid() ? Qt::Alignment(alignment.toInt())
+                                                   : Qt::AlignLeft | Qt::AlignVCenter);
     txtCellText_->setText(QString::fromLatin1(opening->Text.data(), static_cast<qsizetype>(opening->Text.size())));
     txtCellText_->setCursorPosition(static_cast<int>(opening->Caret));
     txtCellText_->setToolTip(QString::fromStdString(opening->ToolTip));
