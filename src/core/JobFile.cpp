@@ -25,8 +25,8 @@ namespace tolvanor {
 
 namespace {
 
-// About 1.5 MB of text per block; a few blocks per worker in memory at once.
-constexpr std::int64_t BlockRecords = 16384;
+// About 400 KB of text per block; two blocks per worker in memory at once.
+constexpr std::int64_t BlockRecords = 4096;
 constexpr unsigned MaxWorkers = 4;
 // The longest record text without its four texts: 17 fields of at most 24 characters.
 constexpr std::size_t MaxNumbersSize = 17 * 25 + 2;
