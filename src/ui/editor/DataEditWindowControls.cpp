@@ -185,6 +185,8 @@ void DataEditWindow::AddControlGroup(QGroupBox* group) {
     group->setParent(fraControls_);
     fraControls_->layout()->addWidget(group);
     commandGroups_.push_back({group, group->title()});
+    // Behind a tab the frame loses its visible title; screen readers keep it.
+    if (group->accessibleName().isEmpty()) group->setAccessibleName(group->title());
     if (tabActions_ != nullptr) return;
     // The tabs come last in the band; hidden while the frames lie side by side.
     tabActions_ = new QTabWidget(fraControls_);

@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
 #include <QtTest>
 
@@ -65,6 +66,7 @@ private slots:
     void nothingOverlaps_data() { everyCaptionReadsWhole_data(); }
     void nothingOverlaps();
     void theGridKeepsItsFirstColumnsInView();
+    void commandFramesGoBehindTabsOnlyWhenShort();
 
 private:
     void Arrange(QSize size, Arrangement arrangement);
@@ -223,6 +225,30 @@ void EditorWindowFitTest::theGridKeepsItsFirstColumnsInView() {
     window_->resize(1600, 1000);
     QApplication::processEvents();
     QCOMPARE(grid->horizontalScrollBar()->maximum(), 0); // every column in view once the window is wide enough
+}
+
+void EditorWindowFitTest::commandFramesGoBehindTabsOnlyWhenShort() {
+    const char* const frames[] = {"fraLineActions", "fraShotActions", "fraTemplate"};
+    const auto* tabs = window_->findChild<QTabWidget*>("tabActions");
+    QVERIFY(tabs != nullptr);
+    for (int round = 0; round < 2; ++round) {
+        Arrange(QSize(1600, 1000), Arrangement::Normal);
+        QVERIFY(!tabs->isVisible());
+        for (const char* name : frames) {
+            const auto* frame = window_->findChild<QGroupBox*>(name);
+            QVERIFY2(frame->isVisible() && !frame->title().isEmpty(), name);
+        }
+        Arrange(QSize(MinimumEditorWidth * 96 / 1440, 10000 * 96 / 1440), Arrangement::Normal);
+        QVERIFY(tabs->isVisible());
+        QCOMPARE(tabs->count(), 3);
+        for (int i = 0; i < tabs->count(); ++i) {
+            auto* frame = qobject_cast<QGroupBox*>(tabs->widget(i));
+            QVERIFY(frame != nullptr);
+            QCOMPARE(frame->objectName(), QString::fromLatin1(frames[i]));
+            QCOMPARE(tabs->tabText(i), frame->accessibleName()); // the caption moves to the tab
+            QCOMPARE(frame->isVisible(), i == tabs->currentIndex());
+        }
+    }
 }
 
 QTEST_MAIN(EditorWindowFitTest)
