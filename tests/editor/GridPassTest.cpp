@@ -12,6 +12,7 @@
 #include "core/MaskText.h"
 #include "core/PatternValue.h"
 #include "editor/GridPass.h"
+#include "editor/PassWorker.h"
 #include "editor/PlotSink.h"
 #include "editor/ShotRow.h"
 #include "support/ScriptedPrompter.h"
@@ -24,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -361,6 +363,24 @@ TEST(GridPass, PatternValueIsTheMaskedValue) {
         ASSERT_TRUE(
             same(PatternValueAsDouble(single, 1), MaskedValue(static_cast<double>(single), 1, ValuePrecision::Single)))
             << single;
+    }
+}
+
+// Tasks handed over one after another all run, in order, each seeing what
+// the one before left; with a thread or without.
+TEST(GridPass, WorkerRunsEveryTaskInTurn) {
+    for (const bool threaded : {true, false}) {
+        std::vector<int> done;
+        {
+            PassWorker worker(threaded);
+            for (int task = 0; task < 500; ++task) {
+                worker.Start([&done, task] { done.push_back(done.empty() ? task : done.back() + 1); });
+                if (task % 7 == 0) worker.Wait();
+            }
+        } // the last task finishes before the worker goes
+        std::vector<int> expected(500);
+        std::iota(expected.begin(), expected.end(), 0);
+        EXPECT_EQ(done, expected) << (threaded ? "threaded" : "inline");
     }
 }
 
