@@ -64,6 +64,7 @@ void CellTextEditor::SetShotButtons(QPushButton* deleteShot, QPushButton* interp
 bool CellTextEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtCellText_) {
         if (event->type() == QEvent::KeyPress) return OnEditorKey(static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::ShortcutOverride) return OnEditorShortcut(static_cast<QKeyEvent*>(event));
         if (event->type() == QEvent::FocusOut) OnFocusLeft();
         return false;
     }
@@ -120,6 +121,35 @@ bool CellTextEditor::OnEditorKey(QKeyEvent* event) {
     }
     const int code = CharacterOf(*event);
     return code != 0 && session_.FilterKey(code) == 0;
+}
+
+// A window shortcut typed into the open editor (Ctrl+PageDown changes the
+// line) would act under the editor, which then stores into whatever line is
+// shown. The text box keeps its own editing keys; any other shortcut first
+// commits the typing, as leaving the box does, then runs.
+bool CellTextEditor::OnEditorShortcut(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Control:
+    case Qt::Key_Shift:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr:
+        return false;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept(); // they close the editor as key presses
+        return true;
+    default:
+        break;
+    }
+    event->ignore();
+    static_cast<QObject*>(txtCellText_)->event(event);
+    if (event->isAccepted() || !session_.IsOpen()) return true;
+    session_.Enter(job_, editor_, prompter_, txtCellText_->text().toLatin1().toStdString());
+    Finish(true);
+    event->ignore();
+    return false;
 }
 
 void CellTextEditor::OnFocusLeft() {

@@ -42,6 +42,7 @@ protected:
 private:
     bool OnGridKey(int key);
     bool OnEditorKey(QKeyEvent* event);
+    bool OnEditorShortcut(QKeyEvent* event);
     void OpenAt(int key);
     void OnFocusLeft();
     void OnCurrentCellChanged();

@@ -36,6 +36,7 @@ private slots:
     void undoRestoresTheEditedCell_data();
     void undoRestoresTheEditedCell();
     void lineChangeDisablesUndo();
+    void lineChangeWhileTypingStoresIntoTheEditedLine();
 
 private:
     QLineEdit* Box() { return h_.Window().findChild<QLineEdit*>("txtCellText"); }
@@ -347,6 +348,19 @@ void CellEditingWindowTest::lineChangeDisablesUndo() {
     h_.Window().NextLine();
     QVERIFY(!h_.Button("cmdUndo")->isEnabled());
     QVERIFY(!h_.Action("mnuUndo")->isEnabled());
+}
+
+void CellEditingWindowTest::lineChangeWhileTypingStoresIntoTheEditedLine() {
+    const auto second = h_.Records(2);
+    TypeInto(LandRow, Col::Elevation, "99");
+    QTest::keyClick(Box(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(h_.GetJob().CurrentLine, 2);
+    QVERIFY(!Box()->isVisible());
+    QCOMPARE(Shot(LandRow).Elevation, 99.0f);
+    QVERIFY(h_.Records(2) == second);
+    QCOMPARE(h_.GridDifference(), QString());
+    QTest::keyClick(h_.Grid(), Qt::Key_Return); // nothing left open to store
+    QVERIFY(h_.Records(2) == second);
 }
 
 QTEST_MAIN(CellEditingWindowTest)
