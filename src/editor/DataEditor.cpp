@@ -229,8 +229,9 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     job_.EndLoading(prompter_);
 }
 
-// A line loaded into the grid, sorted and stored; without the grid, the
-// same table and window state from the values.
+// A line loaded into the grid, sorted and stored. Without the grid this is
+// left only what stores nothing (a name no line has, a line past the data
+// lines): the message and the plan view, as loading the grid gives them.
 void DataEditor::PassLine(std::int32_t line, bool throughGrid) {
     if (throughGrid) {
         ArrayToGrid(line);
