@@ -63,7 +63,7 @@ TEST_F(BatchAnalysis, AnalysesTheLinesAsTheDeliverablesSeeThem) {
     EXPECT_TRUE(result.Lines[3].HasTemplate);
     EXPECT_EQ(result.Reaches.size(), 3u);
     EXPECT_GT(result.ReachTotal, 0);
-    EXPECT_EQ(run.Err, "Any valid output file types have been created in the specified folder!\n");
+    EXPECT_EQ(run.Err, testing::Finished);
 }
 
 TEST_F(BatchAnalysis, LinesThatBreakTheChainAreNamed) {

@@ -51,8 +51,6 @@ protected:
     }
 };
 
-const std::string Finished = "Any valid output file types have been created in the specified folder!\n";
-
 std::vector<std::string> WholeSurvey(const std::string& job, const std::string& spf, const std::string& itf) {
     // clang-format off
     return {job, "--type", "5", "--no-three-digits", "--sort", "6", "--spf", spf,

@@ -14,8 +14,6 @@
 namespace tolvanor::testing {
 namespace {
 
-const std::string Finished = "Any valid output file types have been created in the specified folder!\n";
-
 // A Trimble source of `profiles` profiles of `shots` land shots each.
 std::string TrimbleSource(int profiles, int shots) {
     std::string text;

@@ -35,6 +35,9 @@ inline std::string Quote(const std::string& text) {
     return quoted + "'";
 }
 
+// The last message of a run that wrote what it was asked to.
+inline const std::string Finished = "Any valid output file types have been created in the specified folder!\n";
+
 struct RunResult {
     int Status = -1;
     std::string Out;
