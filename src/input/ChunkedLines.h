@@ -80,8 +80,8 @@ public:
 
     std::size_t SlotCount() const noexcept { return slots_.size(); }
 
-    // Runs until the source's last chunk is consumed or `consume` says stop.
-    // A failure thrown by a parse is thrown again here, after the workers end.
+    // Runs once, until the source's last chunk is consumed or `consume` says
+    // stop. A failure thrown by a parse is thrown again here, after the workers end.
     void Run(const ParseFn& parse, const ConsumeFn& consume);
 
 private:
