@@ -13,6 +13,7 @@
 #include "support/ScriptedPrompter.h"
 #include "ui/common/QtSettingsStore.h"
 #include "ui/editor/ChartView.h"
+#include "ui/editor/EditorCharts.h"
 #include "ui/main/MainControls.h"
 #include "ui/main/MainWindow.h"
 
@@ -57,6 +58,7 @@ private slots:
     void shiftDragThenUpdateGridChangesTheJob();
     void switchesAndCloseWriteTheirKeys();
     void ignoredLineShowsItsLabel();
+    void overlaysAreDrawnOnTheProfileChart();
 
 private:
     ui::DataEditWindow& Window() { return session_->EditWindow(); }
@@ -243,6 +245,39 @@ void DataEditWindowTest::ignoredLineShowsItsLabel() {
     QVERIFY(!Window().Plots().Chart(PlotId::Elevation).Curves().empty()); // the charts still show it
     Window().PreviousLine();
     QVERIFY(Grid()->isVisible());
+}
+
+// The template and the shadow live in the chart model's second collection;
+// the profile chart must draw them, not only hold them.
+void DataEditWindowTest::overlaysAreDrawnOnTheProfileChart() {
+    session_->Main().Controls().mnuFormatProfileNumbers->setChecked(false); // so line 11 matches its template
+    auto* box = Window().findChild<QLineEdit*>("txtTemplateFileName");
+    box->setFocus();
+    box->setText(Sample("survey.tvt"));
+    QTest::keyClick(box, Qt::Key_Return);
+    auto* show = Window().findChild<QAction*>("mnuShowTemplate");
+    if (!show->isChecked()) show->trigger(); // no template file at start leaves it off
+    QVERIFY(show->isChecked());
+    auto* view = Window().Chart(PlotId::Elevation);
+    view->Flush();
+    const auto drawn = [view](const char* name) -> QCPAbstractPlottable* {
+        for (int i = 0; i < view->plottableCount(); ++i) {
+            auto* plottable = view->plottable(i);
+            if (plottable->name() == QLatin1String(name) && plottable->visible()) return plottable;
+        }
+        return nullptr;
+    };
+    auto* drawnTemplate = drawn("Template");
+    QVERIFY(drawnTemplate != nullptr);
+    QCOMPARE(drawnTemplate->pen().style(), Qt::DashLine);
+    QVERIFY(!drawn("Shadow"));
+    auto* createShadow = view->ToolButton(ui::ElevationPlot::CreateShadow);
+    QTest::mouseClick(createShadow, Qt::LeftButton);
+    view->Flush();
+    QVERIFY(drawn("Shadow"));
+    QTest::mouseClick(view->ToolButton(ui::ElevationPlot::ToggleShadow), Qt::LeftButton);
+    view->Flush();
+    QVERIFY(!drawn("Shadow")); // switched off, not drawn
 }
 
 QTEST_MAIN(DataEditWindowTest)
