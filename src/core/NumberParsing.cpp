@@ -207,6 +207,8 @@ constexpr std::uint64_t WholePowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1
 template <typename Real> bool PaddedPlainDecimal(std::string_view text, Real& value) noexcept {
     const char* bytes = text.data();
     const std::size_t size = text.size();
+    // An empty field may have no bytes behind it at all (a null view).
+    if (size == 0) return false;
     std::size_t at = 0;
     const bool negative = size > 0 && bytes[0] == '-';
     if (size > 0 && (bytes[0] == '+' || bytes[0] == '-')) at = 1;

@@ -39,6 +39,19 @@ void ExpectSameConversions(std::string_view text, std::string_view after) {
         << text << "|" << after;
 }
 
+// An empty field can be a view with no bytes behind it: nothing may be read
+// through it (the fuzzer found a crash there).
+TEST(PaddedNumbers, AnEmptyViewWithoutBytesIsRefusedAsThePlainConversionRefusesIt) {
+    double plainDouble = -1;
+    double paddedDouble = -1;
+    EXPECT_EQ(PaddedStrictToDouble(std::string_view{}, paddedDouble), StrictToDouble(std::string_view{}, plainDouble));
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(paddedDouble), std::bit_cast<std::uint64_t>(plainDouble));
+    float plainFloat = -1;
+    float paddedFloat = -1;
+    EXPECT_EQ(PaddedStrictToFloat(std::string_view{}, paddedFloat), StrictToFloat(std::string_view{}, plainFloat));
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(paddedFloat), std::bit_cast<std::uint32_t>(plainFloat));
+}
+
 TEST(PaddedNumbers, EdgesOfTheEightDigitRoadGiveThePlainResults) {
     const char* texts[] = {"0",
                            "-0",
