@@ -81,6 +81,12 @@ void RecordTexts::Set(Field field, std::string_view text) {
     Assign(texts);
 }
 
+bool RecordTexts::Update(const std::array<std::string_view, 4>& texts) {
+    if (Views() == texts) return false;
+    Assign(texts);
+    return true;
+}
+
 void RecordTexts::Clear() noexcept {
     if (onHeap_) ::operator delete(Heap());
     bytes_.fill(0);

@@ -25,6 +25,8 @@ public:
 
     std::string_view Get(Field field) const noexcept;
     void Set(Field field, std::string_view text);
+    // All four at once, in Field order; false when they were these already.
+    bool Update(const std::array<std::string_view, 4>& texts);
     void Clear() noexcept;
     bool IsInline() const noexcept { return !onHeap_; }
 

@@ -7,7 +7,7 @@
 #include "core/Prompter.h"
 #include "editor/FindLineByProfileId.h"
 #include "editor/GridSortRules.h"
-#include "editor/PassWorker.h"
+#include "editor/PassBatch.h"
 #include "editor/PlotSink.h"
 #include "processing/LineGeometry.h"
 
@@ -155,10 +155,12 @@ void DataEditor::LoadArray(Progress* progress) {
 // Every list entry's line once through the grid (after its distances when
 // `distances` is set). With the memo on, a line the same kind of pass has
 // already left unchanged is skipped: passing it would change nothing.
-// Without the texts, each line's values are computed on a worker while the
-// next line is fingerprinted and prepared; the memo, the plan view, the
-// messages and the progress stay on this thread, in the same order.
+// Without the texts, lines are gathered in batches and each batch is passed
+// on two threads; the memo, the plan view, the messages and the progress
+// stay on this thread, in the same order, and a batch is finished before a
+// message shows or a line comes round again.
 void DataEditor::PassEveryLine(bool distances, Progress* progress) {
+    constexpr std::size_t BatchLines = 64; // the progress moves on once a batch
     job_.BeginLoading();
     const auto lastLine = std::min<std::int32_t>(job_.LineCount, static_cast<std::int32_t>(profileList_.size()));
     const PassMemo::PassKind kind{options_.SortOrder, distances};
@@ -172,21 +174,17 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     std::vector<std::int32_t> listed;
     for (std::int32_t entry = 1; !throughGrid && entry <= lastLine; ++entry)
         listed.push_back(FindLineByProfileId(profileList_[static_cast<std::size_t>(entry - 1)]));
-    PassWorker worker(!throughGrid);
-    struct {
-        std::int32_t Line = 0;
-        std::uint64_t Before = 0;
-    } pending;
+    PassBatch batch(!throughGrid);
     std::int32_t processed = 0;
     std::int32_t reported = 0;
     const auto reportDone = [&] {
         while (reported < processed) ReportProgress(progress, ++reported, lastLine);
     };
-    const auto finishPending = [&] {
-        if (pending.Line == 0) return;
-        worker.Wait();
-        if (useMemo_) passMemo_.Record(job_, pending.Line, kind, pending.Before);
-        pending.Line = 0;
+    const auto finishBatch = [&] {
+        if (batch.Empty()) return;
+        batch.Run(job_, options_.SortOrder);
+        for (const auto& passed : batch.Entries()) RecordPass(passed, kind);
+        batch.Clear();
         reportDone();
     };
     ReportProgress(progress, 0, lastLine);
@@ -194,30 +192,23 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
         SelectProfile(entry - 1);
         const std::int32_t line =
             throughGrid ? FindLineByProfileId(ProfileText()) : listed[static_cast<std::size_t>(entry - 1)];
-        if (line == pending.Line) finishPending();
+        if (batch.Holds(line)) finishBatch();
         if (useMemo_ && line > 0 && passMemo_.Settled(job_, line, kind)) {
             ShowPlanCurve(line);
+        } else if (!throughGrid && line >= 1 && line <= job_.MaxLines) {
+            batch.Add(PrepareBatchLine(line, distances));
+            if (batch.Size() == BatchLines) finishBatch();
         } else {
+            finishBatch(); // a message box may show the job
             const std::uint64_t before = useMemo_ && line > 0 ? passMemo_.Fingerprint(job_, line) : 0;
             if (distances && line > 0) RecomputeLineDistances(job_, line);
-            if (!throughGrid && line >= 1 && line <= job_.MaxLines) {
-                ShowPlanCurve(line);
-                const auto shots = EditLineForPass(job_, line);
-                finishPending();
-                worker.Start([this, shots, profile = ProfileText()] {
-                    gridPass_.Run(shots, options_.SortOrder, profile);
-                });
-                pending = {line, before};
-            } else {
-                finishPending(); // a message box may show the job
-                PassLine(line, throughGrid);
-                if (useMemo_ && line > 0) passMemo_.Record(job_, line, kind, before);
-            }
+            PassLine(line, throughGrid);
+            if (useMemo_ && line > 0) passMemo_.Record(job_, line, kind, before);
         }
         processed = entry;
-        if (pending.Line == 0) reportDone();
+        if (batch.Empty()) reportDone();
     }
-    finishPending();
+    finishBatch();
     if (useMemo_) passMemo_.Prune(job_);
     grid_.SetCol(0);
     if (!profileList_.empty()) {
@@ -227,6 +218,32 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
         grid_.SetCol(1);
     }
     job_.EndLoading(prompter_);
+}
+
+// A line made ready for a batch: its plan curve as loading it shows it, its
+// distances recomputed when asked, its records edited as the store edits
+// them. After a recompute the memo judges the pass by fingerprints, as the
+// distances alone may change and the pass bring them back.
+PassBatch::Entry DataEditor::PrepareBatchLine(std::int32_t line, bool distances) {
+    PassBatch::Entry entry;
+    entry.Line = line;
+    if (useMemo_ && distances) entry.Before = passMemo_.Fingerprint(job_, line);
+    if (distances) RecomputeLineDistances(job_, line);
+    ShowPlanCurve(line);
+    const auto countBefore = job_.ShotCount(line);
+    entry.Shots = EditLineForPass(job_, line);
+    entry.Changed = job_.ShotCount(line) != countBefore; // the pass adds the shots' changes
+    entry.ProfileNumber = std::string(ProfileText());
+    return entry;
+}
+
+void DataEditor::RecordPass(const PassBatch::Entry& passed, const PassMemo::PassKind& kind) {
+    if (!useMemo_) return;
+    if (passed.Before) {
+        passMemo_.Record(job_, passed.Line, kind, *passed.Before, passed.After);
+    } else {
+        passMemo_.RecordOutcome(job_, passed.Line, kind, !passed.Changed);
+    }
 }
 
 // A line loaded into the grid, sorted and stored. Without the grid this is

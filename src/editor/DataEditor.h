@@ -4,11 +4,11 @@
 #include "editor/CopyBuffer.h"
 #include "editor/EditorOptions.h"
 #include "editor/EditorWindowState.h"
-#include "editor/GridPass.h"
+#include "editor/PassBatch.h"
 #include "editor/PassMemo.h"
-#include "grid/GridModel.h"
 #include "editor/ShotRow.h"
 #include "editor/Undo.h"
+#include "grid/GridModel.h"
 #include "startpoints/MergeStartingPoints.h"
 
 #include <cstdint>
@@ -113,6 +113,8 @@ private:
     void ShowStartingPoint(std::int32_t line);
     void SortRows(int col, GridSortOrder order);
     void PassLine(std::int32_t line, bool throughGrid);
+    PassBatch::Entry PrepareBatchLine(std::int32_t line, bool distances);
+    void RecordPass(const PassBatch::Entry& passed, const PassMemo::PassKind& kind);
 
     Job& job_;
     Prompter& prompter_;
@@ -128,7 +130,6 @@ private:
     std::vector<double> planNorthings_;
     PassMemo passMemo_;
     bool useMemo_ = true;
-    GridPass gridPass_;
     bool withoutTexts_ = true;
     UndoCell undoCell_;
     CopyBuffer copied_;

@@ -51,20 +51,22 @@ std::vector<int> GridPass::SortedOrder(std::span<const ShotRecord> shots, int so
     return GridSortPermutation(std::span<const double>(values_), rule->Order);
 }
 
-void GridPass::Run(Job& job, std::int32_t line, int sortOrder, std::string_view profileNumber) {
-    Run(EditLineForPass(job, line), sortOrder, profileNumber);
+bool GridPass::Run(Job& job, std::int32_t line, int sortOrder, std::string_view profileNumber) {
+    return Run(EditLineForPass(job, line), sortOrder, profileNumber);
 }
 
-void GridPass::Run(std::span<ShotRecord> shots, int sortOrder, std::string_view profileNumber) {
+bool GridPass::Run(std::span<ShotRecord> shots, int sortOrder, std::string_view profileNumber) {
     const auto order = SortedOrder(shots, sortOrder);
+    bool changed = false;
     if (std::is_sorted(order.begin(), order.end())) {
-        for (auto& shot : shots) ShotThroughRow(shot, profileNumber, shot);
-        return;
+        for (auto& shot : shots) changed |= ShotThroughRow(shot, profileNumber, shot);
+        return changed;
     }
     shots_.assign(shots.begin(), shots.end());
     for (std::size_t at = 0; at < shots.size(); ++at) {
-        ShotThroughRow(shots_[static_cast<std::size_t>(order[at])], profileNumber, shots[at]);
+        changed |= ShotThroughRow(shots_[static_cast<std::size_t>(order[at])], profileNumber, shots[at]);
     }
+    return changed;
 }
 
 std::span<ShotRecord> EditLineForPass(Job& job, std::int32_t line) {

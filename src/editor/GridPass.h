@@ -20,10 +20,11 @@ class Job;
 class GridPass {
 public:
     // `line` must be a data line (1..MaxLines).
-    void Run(Job& job, std::int32_t line, int sortOrder, std::string_view profileNumber);
+    // True when any bit of the line's shots changed.
+    bool Run(Job& job, std::int32_t line, int sortOrder, std::string_view profileNumber);
     // The same on the records EditLineForPass gave. Touches nothing else of
     // the job, so it may run beside work on other lines.
-    void Run(std::span<ShotRecord> shots, int sortOrder, std::string_view profileNumber);
+    bool Run(std::span<ShotRecord> shots, int sortOrder, std::string_view profileNumber);
 
 private:
     // The order the grid's sort would leave the shots in.

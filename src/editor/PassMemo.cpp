@@ -94,12 +94,21 @@ bool PassMemo::Settled(const Job& job, std::int32_t line, const PassKind& kind) 
 
 std::uint64_t PassMemo::Fingerprint(const Job& job, std::int32_t line) const {
     const auto found = byVersion_.find(job.Data.LineVersion(line));
-    return found != byVersion_.end() ? found->second.Fingerprint : LineFingerprint(job, line);
+    if (found != byVersion_.end() && found->second.Fingerprint) return *found->second.Fingerprint;
+    return LineFingerprint(job, line);
 }
 
 void PassMemo::Record(const Job& job, std::int32_t line, const PassKind& kind, std::uint64_t before) {
-    const std::uint64_t after = LineFingerprint(job, line);
+    Record(job, line, kind, before, LineFingerprint(job, line));
+}
+
+void PassMemo::Record(const Job& job, std::int32_t line, const PassKind& kind, std::uint64_t before,
+                      std::uint64_t after) {
     byVersion_[job.Data.LineVersion(line)] = Entry{after, kind, after == before};
+}
+
+void PassMemo::RecordOutcome(const Job& job, std::int32_t line, const PassKind& kind, bool unchanged) {
+    byVersion_[job.Data.LineVersion(line)] = Entry{std::nullopt, kind, unchanged};
 }
 
 void PassMemo::Prune(const Job& job) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 namespace tolvanor {
@@ -31,12 +32,17 @@ public:
     std::uint64_t Fingerprint(const Job& job, std::int32_t line) const;
     // After a pass of the line that began with fingerprint `before`.
     void Record(const Job& job, std::int32_t line, const PassKind& kind, std::uint64_t before);
+    // The same, with the fingerprint after the pass already taken.
+    void Record(const Job& job, std::int32_t line, const PassKind& kind, std::uint64_t before, std::uint64_t after);
+    // After a pass that found for itself whether it changed the line; the
+    // fingerprint is then taken only when a later pass asks for it.
+    void RecordOutcome(const Job& job, std::int32_t line, const PassKind& kind, bool unchanged);
     // Forgets contents no line of lines 1..LineCount holds any more.
     void Prune(const Job& job);
 
 private:
     struct Entry {
-        std::uint64_t Fingerprint = 0;
+        std::optional<std::uint64_t> Fingerprint;
         PassKind Kind;
         bool Settled = false;
     };

@@ -9,11 +9,22 @@
 #include "core/ShotRecord.h"
 #include "processing/FieldHelpers.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace tolvanor {
 
 namespace {
+
+// Bit for bit, so that -0 and +0 differ and a NaN equals itself.
+template <typename T> bool SameBits(T a, T b) noexcept {
+    if constexpr (sizeof(T) == 8) {
+        return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    } else {
+        return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+    }
+}
 
 // Display patterns: "#######.0000", "#####.0", "###.00".
 constexpr int CoordinateDecimals = 4;
@@ -101,7 +112,7 @@ void RowTextsToShot(std::span<const std::string> cells, std::string_view profile
     shot.SetSurveyType({});
 }
 
-void ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored) {
+bool ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored) {
     // Everything is read before anything is written, as `stored` may be `shot`.
     const float elevation = PatternValue(ShownElevation(shot), DistanceDecimals);
     const double easting = PatternValue(shot.Easting, CoordinateDecimals);
@@ -113,6 +124,11 @@ void ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, Shot
     const float pitch = ShownWholeNumber(shot.Pitch);
     const float roll = ShownWholeNumber(shot.Roll);
     // The sequence number's text reads back as itself, and so does the flag's.
+    const bool changed = stored.SeqNum != shot.SeqNum || stored.Ignore != shot.Ignore ||
+                         !SameBits(stored.Easting, easting) || !SameBits(stored.Northing, northing) ||
+                         !SameBits(stored.DistDownRange, distance) || !SameBits(stored.Elevation, elevation) ||
+                         !SameBits(stored.DBT, dbt) || !SameBits(stored.Heave, heave) || !SameBits(stored.Tide, tide) ||
+                         !SameBits(stored.Pitch, pitch) || !SameBits(stored.Roll, roll);
     stored.SeqNum = shot.SeqNum;
     stored.Ignore = shot.Ignore;
     stored.Easting = easting;
@@ -124,11 +140,10 @@ void ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, Shot
     stored.Tide = tide;
     stored.Pitch = pitch;
     stored.Roll = roll;
-    // The four texts pack alike whatever was there before, so the row's
-    // remark and shot type may come with the rest of the shot's texts.
-    if (&stored != &shot) stored.Texts = shot.Texts;
-    stored.SetProfileNumber(profileNumber);
-    stored.SetSurveyType({});
+    // The row keeps the shot type and remark; the profile number is the
+    // line's and the survey type is never shown, so it comes back empty.
+    const bool textsChanged = stored.Texts.Update({profileNumber, {}, shot.ShotType(), shot.Remark()});
+    return changed || textsChanged;
 }
 
 } // namespace tolvanor

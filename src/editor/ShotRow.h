@@ -35,7 +35,7 @@ void RowTextsToShot(std::span<const std::string> cells, std::string_view profile
 // What RowTextsToShot makes of ShotToRowTexts's cells for `shot`, computed
 // from the values without writing a text: each number as its display
 // pattern reads back, the texts and flags as they are. `stored` may be
-// `shot` itself.
-void ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored);
+// `shot` itself. True when any bit of `stored` changed.
+bool ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored);
 
 } // namespace tolvanor

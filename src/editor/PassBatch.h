@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/ShotRecord.h"
+#include "editor/GridPass.h"
+#include "editor/PassWorker.h"
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tolvanor {
+
+class Job;
+
+// Lines of a whole-job pass gathered to be passed side by side. Passing a
+// line touches only the records EditLineForPass gave for it, so two threads
+// can pass two lines at once; nothing else of the job is written meanwhile.
+class PassBatch {
+public:
+    struct Entry {
+        std::int32_t Line = 0;
+        std::span<ShotRecord> Shots;
+        std::string ProfileNumber;
+        // Set when the memo judges the pass by fingerprints: the line's
+        // fingerprint before, and the one after is taken with the pass.
+        std::optional<std::uint64_t> Before;
+        std::uint64_t After = 0;
+        bool Changed = false; // any bit of the shots
+    };
+
+    explicit PassBatch(bool threaded);
+
+    void Add(Entry entry) { entries_.push_back(std::move(entry)); }
+    bool Holds(std::int32_t line) const noexcept;
+    bool Empty() const noexcept { return entries_.empty(); }
+    std::size_t Size() const noexcept { return entries_.size(); }
+
+    // Passes every entry, then the entries are theirs to read in order.
+    void Run(const Job& job, int sortOrder);
+    std::span<const Entry> Entries() const noexcept { return entries_; }
+    void Clear() noexcept { entries_.clear(); }
+
+private:
+    void PassFrom(const Job& job, int sortOrder, GridPass& pass);
+
+    PassWorker worker_;
+    std::array<GridPass, 2> passes_; // one per thread: they keep buffers
+    std::vector<Entry> entries_;
+    std::size_t next_ = 0;
+    std::mutex taking_;
+};
+
+} // namespace tolvanor
