@@ -25,7 +25,7 @@ using namespace tolvanor::bench;
 void FillLine(Job& job, std::int32_t line, std::int32_t shots, std::mt19937& random) {
     std::uniform_real_distribution<double> noise(-0.004, 0.004);
     const std::string name = std::to_string(100 + line);
-    const ShotRecord& header = StartShoreLine(job, line, shots);
+    const ShotRecord header = StartShoreLine(job, line, shots);
     for (std::int32_t shot = 1; shot <= shots; ++shot) {
         auto& record = job.Data.Edit(line, shot);
         const char* type = shot < shots / 4 ? "B" : shot < shots / 2 ? "L" : "W";

@@ -31,7 +31,7 @@ void FillLine(Job& job, std::int32_t line, std::int32_t shots, std::mt19937& ran
     std::uniform_real_distribution<double> noise(-0.004, 0.004);
     std::uniform_real_distribution<float> jitter(-0.05f, 0.05f);
     const std::string name = std::to_string(100 + line);
-    const ShotRecord& header = StartShoreLine(job, line, shots);
+    const ShotRecord header = StartShoreLine(job, line, shots);
     for (std::int32_t shot = 1; shot <= shots; ++shot) {
         auto& record = job.Data.Edit(line, shot);
         const double distance = 0.37 * shot;

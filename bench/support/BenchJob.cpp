@@ -13,7 +13,8 @@ MessageAnswer BenchPrompter::Message(const MessageRequest& request) {
     return DefaultAnswer(request.Buttons, request.Default);
 }
 
-ShotRecord& StartShoreLine(Job& job, std::int32_t line, std::int32_t shots) {
+ShotRecord StartShoreLine(Job& job, std::int32_t line, std::int32_t shots) {
+    job.Data.Reserve(line, shots + 1);
     ShotRecord& header = job.Data.EditHeader(line);
     header.StartEasting() = 512000.0 + 25.0 * line;
     header.StartNorthing() = 4108000.0 - 10.0 * line;

@@ -50,8 +50,9 @@ template <typename FillLine> void FillLines(Job& job, std::int32_t lines, FillLi
 }
 
 // A shore line's header: starting points step 25 m east and 10 m south from
-// line to line, every line running out at line angle 289.
-ShotRecord& StartShoreLine(Job& job, std::int32_t line, std::int32_t shots);
+// line to line, every line running out at line angle 289. A copy of the
+// header is returned: editing the line's shots may move its records.
+ShotRecord StartShoreLine(Job& job, std::int32_t line, std::int32_t shots);
 
 struct Position {
     double Easting = 0;
