@@ -20,7 +20,9 @@ namespace {
 
 // A plain decimal number with a leading blank when not negative.
 template <typename Real> std::string BlankNumberText(Real value) {
-    return (value >= 0 ? " " : "") + GeneralText(value);
+    std::string text = GeneralText(value);
+    if (value >= 0) text.insert(text.begin(), ' ');
+    return text;
 }
 
 // Keeps a bulk change of the grid from reaching its listeners row by row.
@@ -156,9 +158,9 @@ void DataEditor::LoadArray(Progress* progress) {
 // `distances` is set). With the memo on, a line the same kind of pass has
 // already left unchanged is skipped: passing it would change nothing.
 // Without the texts, lines are gathered in batches and each batch is passed
-// on two threads; the memo, the plan view, the messages and the progress
-// stay on this thread, in the same order, and a batch is finished before a
-// message shows or a line comes round again.
+// on two threads (which also gather the plan view's points); the memo, the
+// plan view, the messages and the progress stay on this thread, in order,
+// and a batch is finished before a message shows or a line comes round again.
 void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     constexpr std::size_t BatchLines = 64; // the progress moves on once a batch
     job_.BeginLoading();
@@ -174,7 +176,7 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     std::vector<std::int32_t> listed;
     for (std::int32_t entry = 1; !throughGrid && entry <= lastLine; ++entry)
         listed.push_back(FindLineByProfileId(profileList_[static_cast<std::size_t>(entry - 1)]));
-    PassBatch batch(!throughGrid);
+    PassBatch batch(!throughGrid, plots_ != nullptr);
     std::int32_t processed = 0;
     std::int32_t reported = 0;
     const auto reportDone = [&] {
@@ -183,7 +185,12 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     const auto finishBatch = [&] {
         if (batch.Empty()) return;
         batch.Run(job_, options_.SortOrder);
-        for (const auto& passed : batch.Entries()) RecordPass(passed, kind);
+        const auto entries = batch.Entries();
+        for (std::size_t at = 0; at < entries.size(); ++at) {
+            const auto& plan = batch.Plan(at);
+            if (plots_ != nullptr) plots_->UpdatePlanCurve(entries[at].PlanName, plan.Eastings, plan.Northings);
+            if (entries[at].Pass) RecordPass(entries[at], kind);
+        }
         batch.Clear();
         reportDone();
     };
@@ -193,10 +200,12 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
         const std::int32_t line =
             throughGrid ? FindLineByProfileId(ProfileText()) : listed[static_cast<std::size_t>(entry - 1)];
         if (batch.Holds(line)) finishBatch();
-        if (useMemo_ && line > 0 && passMemo_.Settled(job_, line, kind)) {
+        const bool settled = useMemo_ && line > 0 && passMemo_.Settled(job_, line, kind);
+        if (settled && (throughGrid || plots_ == nullptr)) {
             ShowPlanCurve(line);
-        } else if (!throughGrid && line >= 1 && line <= job_.MaxLines) {
-            batch.Add(PrepareBatchLine(line, distances));
+        } else if (settled || (!throughGrid && line >= 1 && line <= job_.MaxLines)) {
+            // A settled line goes in too, for its plan curve to keep its place.
+            batch.Add(settled ? PlanOnlyLine(line) : PrepareBatchLine(line, distances));
             if (batch.Size() == BatchLines) finishBatch();
         } else {
             finishBatch(); // a message box may show the job
@@ -220,20 +229,28 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     job_.EndLoading(prompter_);
 }
 
-// A line made ready for a batch: its plan curve as loading it shows it, its
-// distances recomputed when asked, its records edited as the store edits
-// them. After a recompute the memo judges the pass by fingerprints, as the
-// distances alone may change and the pass bring them back.
+// A line made ready for a batch: its distances recomputed when asked, its
+// records edited as the store edits them; the batch gathers its plan curve
+// as loading it shows it. After a recompute the memo judges the pass by
+// fingerprints, as the distances alone may change and the pass bring them back.
 PassBatch::Entry DataEditor::PrepareBatchLine(std::int32_t line, bool distances) {
     PassBatch::Entry entry;
     entry.Line = line;
     if (useMemo_ && distances) entry.Before = passMemo_.Fingerprint(job_, line);
     if (distances) RecomputeLineDistances(job_, line);
-    ShowPlanCurve(line);
+    entry.PlanName = std::string(job_.LineName(line));
     const auto countBefore = job_.ShotCount(line);
     entry.Shots = EditLineForPass(job_, line);
     entry.Changed = job_.ShotCount(line) != countBefore; // the pass adds the shots' changes
     entry.ProfileNumber = std::string(ProfileText());
+    return entry;
+}
+
+PassBatch::Entry DataEditor::PlanOnlyLine(std::int32_t line) const {
+    PassBatch::Entry entry;
+    entry.Line = line;
+    entry.Pass = false;
+    entry.PlanName = std::string(job_.LineName(line));
     return entry;
 }
 

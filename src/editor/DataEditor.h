@@ -114,6 +114,7 @@ private:
     void SortRows(int col, GridSortOrder order);
     void PassLine(std::int32_t line, bool throughGrid);
     PassBatch::Entry PrepareBatchLine(std::int32_t line, bool distances);
+    PassBatch::Entry PlanOnlyLine(std::int32_t line) const;
     void RecordPass(const PassBatch::Entry& passed, const PassMemo::PassKind& kind);
 
     Job& job_;

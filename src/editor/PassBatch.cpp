@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/PassBatch.h"
 
+#include "core/Job.h"
 #include "editor/PassMemo.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@
 
 namespace tolvanor {
 
-PassBatch::PassBatch(bool threaded) : worker_(threaded) {}
+PassBatch::PassBatch(bool threaded, bool plans) : worker_(threaded), gatherPlans_(plans) {}
 
 bool PassBatch::Holds(std::int32_t line) const noexcept {
     return std::any_of(entries_.begin(), entries_.end(), [line](const Entry& entry) { return entry.Line == line; });
@@ -16,6 +17,7 @@ bool PassBatch::Holds(std::int32_t line) const noexcept {
 
 void PassBatch::Run(const Job& job, int sortOrder) {
     next_ = 0;
+    if (gatherPlans_ && plans_.size() < entries_.size()) plans_.resize(entries_.size());
     // The worker and this thread take lines in turn until none are left;
     // taking one by one evens out lines of different lengths.
     if (entries_.size() > 1) worker_.Start([this, &job, sortOrder] { PassFrom(job, sortOrder, passes_[1]); });
@@ -32,8 +34,30 @@ void PassBatch::PassFrom(const Job& job, int sortOrder, GridPass& pass) {
             at = next_++;
         }
         auto& entry = entries_[at];
+        if (gatherPlans_) GatherPlan(job, entry, plans_[at]);
+        if (!entry.Pass) continue;
         entry.Changed = pass.Run(entry.Shots, sortOrder, entry.ProfileNumber) || entry.Changed;
         if (entry.Before) entry.After = LineFingerprint(job, entry.Line);
+    }
+}
+
+// The line's positions as the plan view shows them: those of its shots up
+// to its shot count, an unstored shot counting as an empty record.
+void PassBatch::GatherPlan(const Job& job, const Entry& entry, PlanPoints& points) const {
+    const auto shots = static_cast<std::size_t>(std::clamp(job.ShotCount(entry.Line), 0, job.Data.ShotBound()));
+    points.Eastings.resize(shots);
+    points.Northings.resize(shots);
+    if (entry.Pass && entry.Shots.size() == shots) {
+        for (std::size_t at = 0; at < shots; ++at) {
+            points.Eastings[at] = entry.Shots[at].Easting;
+            points.Northings[at] = entry.Shots[at].Northing;
+        }
+        return;
+    }
+    for (std::size_t at = 0; at < shots; ++at) {
+        const auto& record = job.Data.At(entry.Line, static_cast<std::int32_t>(at + 1));
+        points.Eastings[at] = record.Easting;
+        points.Northings[at] = record.Northing;
     }
 }
 

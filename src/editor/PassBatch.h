@@ -20,12 +20,16 @@ class Job;
 // Lines of a whole-job pass gathered to be passed side by side. Passing a
 // line touches only the records EditLineForPass gave for it, so two threads
 // can pass two lines at once; nothing else of the job is written meanwhile.
+// When the plan view is shown, each entry's positions are gathered on the
+// same thread just before its pass, while its records are being read anyway.
 class PassBatch {
 public:
     struct Entry {
         std::int32_t Line = 0;
-        std::span<ShotRecord> Shots;
+        bool Pass = true;            // false: only the plan view's points are wanted
+        std::span<ShotRecord> Shots; // the records to pass
         std::string ProfileNumber;
+        std::string PlanName; // the line's name before its pass
         // Set when the memo judges the pass by fingerprints: the line's
         // fingerprint before, and the one after is taken with the pass.
         std::optional<std::uint64_t> Before;
@@ -33,7 +37,13 @@ public:
         bool Changed = false; // any bit of the shots
     };
 
-    explicit PassBatch(bool threaded);
+    struct PlanPoints {
+        std::vector<double> Eastings;
+        std::vector<double> Northings;
+    };
+
+    // `plans`: gather every entry's plan-view points as they are before its pass.
+    PassBatch(bool threaded, bool plans);
 
     void Add(Entry entry) { entries_.push_back(std::move(entry)); }
     bool Holds(std::int32_t line) const noexcept;
@@ -43,14 +53,20 @@ public:
     // Passes every entry, then the entries are theirs to read in order.
     void Run(const Job& job, int sortOrder);
     std::span<const Entry> Entries() const noexcept { return entries_; }
+    // The points of entry `at` (empty unless plans are gathered).
+    const PlanPoints& Plan(std::size_t at) const noexcept { return plans_[at]; }
     void Clear() noexcept { entries_.clear(); }
 
 private:
     void PassFrom(const Job& job, int sortOrder, GridPass& pass);
+    void GatherPlan(const Job& job, const Entry& entry, PlanPoints& points) const;
 
     PassWorker worker_;
     std::array<GridPass, 2> passes_; // one per thread: they keep buffers
     std::vector<Entry> entries_;
+    // One per entry, kept from batch to batch so their memory is reused.
+    std::vector<PlanPoints> plans_;
+    bool gatherPlans_;
     std::size_t next_ = 0;
     std::mutex taking_;
 };
