@@ -18,28 +18,15 @@ RecordTexts::HeapBlock* RecordTexts::Heap() const noexcept {
     return block;
 }
 
-std::array<std::string_view, 4> RecordTexts::Views() const noexcept {
+std::array<std::string_view, 4> RecordTexts::HeapViews() const noexcept {
     std::array<std::string_view, 4> views;
-    const char* cursor;
-    if (onHeap_) {
-        const HeapBlock* block = Heap();
-        cursor = block->bytes;
-        for (int i = 0; i < 4; ++i) {
-            views[i] = std::string_view(cursor, block->length[i]);
-            cursor += block->length[i];
-        }
-    } else {
-        cursor = bytes_.data();
-        for (int i = 0; i < 4; ++i) {
-            views[i] = std::string_view(cursor, inlineLength_[i]);
-            cursor += inlineLength_[i];
-        }
+    const HeapBlock* block = Heap();
+    const char* cursor = block->bytes;
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        views[i] = std::string_view(cursor, block->length[i]);
+        cursor += block->length[i];
     }
     return views;
-}
-
-std::string_view RecordTexts::Get(Field field) const noexcept {
-    return Views()[field];
 }
 
 void RecordTexts::Assign(const std::array<std::string_view, 4>& texts) {
@@ -82,7 +69,14 @@ void RecordTexts::Set(Field field, std::string_view text) {
 }
 
 bool RecordTexts::Update(const std::array<std::string_view, 4>& texts) {
-    if (Views() == texts) return false;
+    // A text given as a view of this record's own is the same text: only
+    // the others need their bytes compared (a pass hands most texts back so).
+    const auto current = Views();
+    bool same = true;
+    for (std::size_t i = 0; same && i < texts.size(); ++i) {
+        same = current[i].size() == texts[i].size() && (current[i].data() == texts[i].data() || current[i] == texts[i]);
+    }
+    if (same) return false;
     Assign(texts);
     return true;
 }

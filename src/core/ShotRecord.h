@@ -23,7 +23,25 @@ public:
     RecordTexts& operator=(RecordTexts&& other) noexcept;
     ~RecordTexts();
 
-    std::string_view Get(Field field) const noexcept;
+    // Inline texts are found here, in the caller: every pass and writer
+    // reads them for each of millions of records.
+    std::string_view Get(Field field) const noexcept {
+        if (onHeap_) return HeapViews()[field];
+        std::size_t start = 0;
+        for (int i = 0; i < field; ++i) start += inlineLength_[static_cast<std::size_t>(i)];
+        return {bytes_.data() + start, inlineLength_[field]};
+    }
+    // All four, in Field order.
+    std::array<std::string_view, 4> Views() const noexcept {
+        if (onHeap_) return HeapViews();
+        std::array<std::string_view, 4> views;
+        const char* cursor = bytes_.data();
+        for (std::size_t i = 0; i < views.size(); ++i) {
+            views[i] = std::string_view(cursor, inlineLength_[i]);
+            cursor += inlineLength_[i];
+        }
+        return views;
+    }
     void Set(Field field, std::string_view text);
     // All four at once, in Field order; false when they were these already.
     bool Update(const std::array<std::string_view, 4>& texts);
@@ -36,7 +54,7 @@ public:
 
 private:
     struct HeapBlock;
-    std::array<std::string_view, 4> Views() const noexcept;
+    std::array<std::string_view, 4> HeapViews() const noexcept;
     void Assign(const std::array<std::string_view, 4>& texts);
     HeapBlock* Heap() const noexcept;
 

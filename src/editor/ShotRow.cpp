@@ -142,7 +142,9 @@ bool ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, Shot
     stored.Roll = roll;
     // The row keeps the shot type and remark; the profile number is the
     // line's and the survey type is never shown, so it comes back empty.
-    const bool textsChanged = stored.Texts.Update({profileNumber, {}, shot.ShotType(), shot.Remark()});
+    const auto texts = shot.Texts.Views();
+    const bool textsChanged =
+        stored.Texts.Update({profileNumber, {}, texts[RecordTexts::ShotType], texts[RecordTexts::Remark]});
     return changed || textsChanged;
 }
 

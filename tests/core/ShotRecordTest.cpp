@@ -43,6 +43,27 @@ TEST(RecordTexts, SpillToTheHeapAndBackKeepingEveryField) {
     }
 }
 
+// A pass hands a record its own texts back, some of them moved to other
+// fields: only texts that are really the same leave the record unchanged.
+TEST(RecordTexts, UpdateTellsWhetherAnyTextChanged) {
+    for (const std::string_view remark : {std::string_view("PRO012BD"), std::string_view(LongRemark)}) {
+        ShotRecord shot = RealShot(remark);
+        auto views = shot.Texts.Views();
+        EXPECT_FALSE(shot.Texts.Update(views)) << remark;
+        EXPECT_FALSE(shot.Texts.Update({"012BD", "BD", "W", std::string(remark)})) << remark;
+        // Its own bytes in another field's place: a change, written safely.
+        EXPECT_TRUE(shot.Texts.Update({views[3], views[0], views[2], views[1]})) << remark;
+        EXPECT_EQ(shot.ProfileNumber(), remark);
+        EXPECT_EQ(shot.SurveyType(), "012BD");
+        EXPECT_EQ(shot.ShotType(), "W");
+        EXPECT_EQ(shot.Remark(), "BD");
+        // A view of the same length starting where another text starts.
+        views = shot.Texts.Views();
+        EXPECT_TRUE(shot.Texts.Update({views[0], views[1], views[2], views[0].substr(0, 2)})) << remark;
+        EXPECT_EQ(shot.Remark(), remark.substr(0, 2));
+    }
+}
+
 TEST(ShotRecord, CopiesAreWholeAndIndependentEqualityLooksAtTheTexts) {
     for (const ShotRecord& original : {RealShot(), RealShot(LongRemark)}) {
         ShotRecord copy = original;
