@@ -187,8 +187,10 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
         batch.Run(job_, options_.SortOrder);
         const auto entries = batch.Entries();
         for (std::size_t at = 0; at < entries.size(); ++at) {
-            const auto& plan = batch.Plan(at);
-            if (plots_ != nullptr) plots_->UpdatePlanCurve(entries[at].PlanName, plan.Eastings, plan.Northings);
+            if (plots_ != nullptr) {
+                const auto& plan = batch.Plan(at);
+                plots_->UpdatePlanCurve(entries[at].PlanName, plan.Eastings, plan.Northings);
+            }
             if (entries[at].Pass) RecordPass(entries[at], kind);
         }
         batch.Clear();

@@ -53,7 +53,7 @@ public:
     // Passes every entry, then the entries are theirs to read in order.
     void Run(const Job& job, int sortOrder);
     std::span<const Entry> Entries() const noexcept { return entries_; }
-    // The points of entry `at` (empty unless plans are gathered).
+    // The points of entry `at`; only when plans are gathered.
     const PlanPoints& Plan(std::size_t at) const noexcept { return plans_[at]; }
     void Clear() noexcept { entries_.clear(); }
 
