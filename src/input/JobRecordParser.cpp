@@ -107,14 +107,11 @@ ReadError JobRecordParser::ParseFields(const Fields& fields, JobRecord& record) 
     // A header's shot count must stay within the line, or every walk over it would run off the table.
     if (record.Shot == 0 && (shot.ShotCount() < 0 || shot.ShotCount() > shotBound_)) return ReadError::Other;
 
-    shot.SetRemark(fields[6]);
-    shot.SetSurveyType(fields[9]);
-    SetProfileNumber(fields[11], shot);
+    // The four texts at once: setting them one by one repacks the record four times.
+    shot.Texts.Update({ProfileNumberOf(fields[11]), fields[9], current ? fields[8] : std::string_view("L"), fields[6]});
     if (current) {
         shot.Elevation = field5;
-        shot.SetShotType(fields[8]);
     } else {
-        shot.SetShotType("L");
         shot.Heave = shot.Pitch = shot.Roll = shot.Tide = 0;
         shot.Elevation = options_.MapElevation ? 0 : field5;
         shot.DBT = options_.MapElevation ? field5 : 0;
@@ -122,13 +119,13 @@ ReadError JobRecordParser::ParseFields(const Fields& fields, JobRecord& record) 
     return ReadError::None;
 }
 
-void JobRecordParser::SetProfileNumber(std::string_view saved, ShotRecord& record) {
+std::string_view JobRecordParser::ProfileNumberOf(std::string_view saved) {
     if (!haveProfile_ || saved != lastSavedProfile_) {
         lastSavedProfile_ = saved;
         lastProfileNumber_ = UpperAscii(saved) + options_.AppendToProfile;
         haveProfile_ = true;
     }
-    record.SetProfileNumber(lastProfileNumber_);
+    return lastProfileNumber_;
 }
 
 } // namespace tolvanor

@@ -39,7 +39,8 @@ private:
     using Fields = FieldSplitter<17>;
 
     ReadError ParseFields(const Fields& fields, JobRecord& record);
-    void SetProfileNumber(std::string_view saved, ShotRecord& record);
+    // The record's profile number: the saved one upper-cased, the append text added.
+    std::string_view ProfileNumberOf(std::string_view saved);
 
     ReadError ToInteger(std::string_view text, std::int32_t& value) const noexcept;
     ReadError ToBoolean(std::string_view text, bool& value) const noexcept;

@@ -64,10 +64,7 @@ ShotLineParser::Verdict ShotLineParser::Parse(std::string_view raw, ShotRecord& 
             if (!IsProfileRemark(remark)) return Verdict::Skipped;
             // The record's texts all follow from its remark: shots of one
             // profile with the same remark leave them as they are.
-            if (shot.Remark() != remark) {
-                shot.SetRemark(remark);
-                SetProfileTexts(remark, shot);
-            }
+            if (shot.Remark() != remark) SetProfileTexts(remark, shot);
         }
     }
     if (error == ReadError::None) error = AdjustElevation(shot);
@@ -110,9 +107,9 @@ void ShotLineParser::SetProfileTexts(std::string_view remark, ShotRecord& shot) 
         lastProfileNumber_ = ProfileNumberFromRemark(remark, options_.FormatProfileNumbers) + options_.AppendToProfile;
         haveProfile_ = true;
     }
-    shot.SetProfileNumber(lastProfileNumber_);
-    shot.SetShotType(ShotTypeFromRemark(remark));
-    shot.SetSurveyType(SurveyTypeFromProfileNumber(lastProfileNumber_));
+    // All four at once: setting them one by one repacks the record four times.
+    shot.Texts.Update(
+        {lastProfileNumber_, SurveyTypeFromProfileNumber(lastProfileNumber_), ShotTypeFromRemark(remark), remark});
 }
 
 ReadError ShotLineParser::AdjustElevation(ShotRecord& shot) const {

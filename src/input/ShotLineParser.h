@@ -38,6 +38,7 @@ private:
     using Fields = FieldSplitter<9>;
 
     ReadError ConvertColumns(const Fields& fields, ShotRecord& shot) const;
+    // The remark and the three texts that follow from it.
     void SetProfileTexts(std::string_view remark, ShotRecord& shot);
     ReadError AdjustElevation(ShotRecord& shot) const;
 
