@@ -5,11 +5,15 @@
 #include <filesystem>
 #include <new>
 #include <system_error>
+#include <thread>
 
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
 
 namespace tolvanor {
 
@@ -55,6 +59,47 @@ void FlushFolder(const std::string& folder) noexcept {
     ::close(fd);
 }
 
+// Replacing a file frees its blocks and drops its cached pages when the last
+// reference to it goes: about 0.1 s for a full job's 227 MB on ext4, inside
+// the rename. Holding the old file open across the rename and letting go of
+// it on a thread of its own keeps that out of the user's wait. Only for large
+// files on local disks: a network share may refuse to replace an open file.
+constexpr off_t LargeOldFileBytes = off_t{16} << 20;
+
+bool OnLocalDisk(int fd) noexcept {
+#ifdef __linux__
+    constexpr long Ext4 = 0xEF53;
+    constexpr long Xfs = 0x58465342;
+    constexpr long Btrfs = 0x9123683E;
+    struct statfs system {};
+    if (::fstatfs(fd, &system) != 0) return false;
+    const long type = static_cast<long>(system.f_type);
+    return type == Ext4 || type == Xfs || type == Btrfs;
+#else
+    (void)fd;
+    return false;
+#endif
+}
+
+// The old file open for reading, or -1 when it is not worth holding.
+int HoldOldFile(const std::string& target, off_t size) noexcept {
+    if (size < LargeOldFileBytes) return -1;
+    const int fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0) return -1;
+    if (OnLocalDisk(fd)) return fd;
+    ::close(fd);
+    return -1;
+}
+
+void LetGoInBackground(int fd) noexcept {
+    if (fd < 0) return;
+    try {
+        std::thread([fd] { ::close(fd); }).detach();
+    } catch (...) { // no thread to spare: let go here
+        ::close(fd);
+    }
+}
+
 bool BlockInterrupts(sigset_t& saved) noexcept {
     sigset_t held;
     sigemptyset(&held);
@@ -97,6 +142,7 @@ bool AtomicFile::Open(const std::string& target, Start start) {
     temporary_ = TemporaryPath(target_);
 
     struct stat old {};
+    targetBytes_ = 0;
     targetExists_ = ::stat(target_.c_str(), &old) == 0;
     if (targetExists_) {
         if (S_ISDIR(old.st_mode)) return Fail(EISDIR);
@@ -105,6 +151,7 @@ bool AtomicFile::Open(const std::string& target, Start start) {
         // protection of the file is respected.
         if (::access(target_.c_str(), W_OK) != 0) return Fail(errno);
         targetMode_ = old.st_mode & 07777;
+        targetBytes_ = old.st_size;
     }
     if (!CreateUnnamed() && !CreateNamed()) return false;
     if (targetExists_ && ::fchmod(fd_, static_cast<mode_t>(targetMode_)) != 0) {
@@ -227,7 +274,9 @@ bool AtomicFile::Commit() {
     if (ok) ok = GiveTemporaryName();
     if (::close(fd_) != 0 && ok) ok = Fail(errno);
     fd_ = -1;
+    const int oldFile = ok && targetExists_ ? HoldOldFile(target_, targetBytes_) : -1;
     if (ok && ::rename(temporary_.c_str(), target_.c_str()) != 0) ok = Fail(errno);
+    LetGoInBackground(oldFile);
     if (!ok) {
         Abandon();
         return false;

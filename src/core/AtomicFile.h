@@ -74,6 +74,7 @@ private:
     bool signalsHeld_ = false; // a named file: interrupt signals waiting
     bool targetExists_ = false;
     unsigned targetMode_ = 0;
+    std::int64_t targetBytes_ = 0; // the old file's size
     int error_ = 0;
     std::int64_t written_ = 0;     // bytes written by Write
     std::int64_t writtenBack_ = 0; // of which the disk has been asked to take

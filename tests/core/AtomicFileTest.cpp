@@ -10,6 +10,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tolvanor {
@@ -22,6 +23,16 @@ std::string ReadAll(const fs::path& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Files this process holds open that no longer have a name.
+int OpenNamelessFiles() {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (fs::read_symlink(entry.path(), error).string().ends_with(" (deleted)")) ++count;
+    }
+    return count;
 }
 
 class AtomicFileTest : public ::testing::Test {
@@ -97,6 +108,25 @@ TEST_F(AtomicFileTest, AStaleTemporaryFileIsReplaced) {
     EXPECT_EQ(Save(File("job.tvn"), "new"), "saved");
     EXPECT_EQ(ReadAll(File("job.tvn")), "new");
     EXPECT_EQ(Names(), std::vector<std::string>{"job.tvn"});
+}
+
+// A large replaced file is let go of after the rename on a thread of its
+// own: the new content is in place at once, and the old one's space is
+// given back soon after, not held until the program ends.
+TEST_F(AtomicFileTest, ALargeReplacedFileIsLetGoOfAfterTheRename) {
+    const std::string old(std::size_t{17} << 20, 'o');
+    const int before = OpenNamelessFiles();
+    Put("job.tvn", old);
+    EXPECT_EQ(Save(File("job.tvn"), "new"), "saved");
+    EXPECT_EQ(ReadAll(File("job.tvn")), "new");
+    Put("cards.irp", old);
+    EXPECT_EQ(Save(File("cards.irp"), "more", AtomicFile::Start::WithOldContent), "saved");
+    EXPECT_EQ(ReadAll(File("cards.irp")), old + "more");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"cards.irp", "job.tvn"}));
+    for (int wait = 0; wait < 500 && OpenNamelessFiles() > before; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(OpenNamelessFiles(), before);
 }
 
 // The superuser may write anything, so an ordinary user tries it.
