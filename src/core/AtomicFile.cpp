@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/AtomicFile.h"
 
+#include "core/BackgroundFlush.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <new>
@@ -241,12 +243,30 @@ bool AtomicFile::Write(std::string_view bytes) {
 // The disk starts on what is written while the rest is still being made, so
 // the flush before the rename has little left to wait for.
 void AtomicFile::StartWriteBack() noexcept {
-#ifdef SYNC_FILE_RANGE_WRITE
     constexpr std::int64_t Step = std::int64_t{8} << 20;
     if (direct_ || written_ - writtenBack_ < Step) return;
+#ifdef SYNC_FILE_RANGE_WRITE
     ::sync_file_range(fd_, writtenBack_, written_ - writtenBack_, SYNC_FILE_RANGE_WRITE);
-    writtenBack_ = written_;
 #endif
+    writtenBack_ = written_;
+    FlushInBackground();
+}
+
+// Without a thread to spare, the flush before the rename does it all.
+void AtomicFile::FlushInBackground() noexcept {
+    try {
+        if (!flush_) flush_ = std::make_unique<BackgroundFlush>(fd_);
+        flush_->More();
+    } catch (...) {
+    }
+}
+
+// False, with its reason, when a flush made while the file grew failed.
+bool AtomicFile::FinishBackgroundFlush() noexcept {
+    if (!flush_) return true;
+    const int failure = flush_->Finish();
+    flush_.reset();
+    return failure == 0 || Fail(failure);
 }
 
 // An unnamed file gets the temporary name just before the rename.
@@ -269,7 +289,7 @@ bool AtomicFile::Commit() {
         direct_ = false;
         return ok;
     }
-    bool ok = error_ == 0;
+    bool ok = FinishBackgroundFlush() && error_ == 0;
     if (ok && ::fsync(fd_) != 0) ok = Fail(errno);
     if (ok) ok = GiveTemporaryName();
     if (::close(fd_) != 0 && ok) ok = Fail(errno);
@@ -288,6 +308,7 @@ bool AtomicFile::Commit() {
 }
 
 void AtomicFile::Abandon() noexcept {
+    flush_.reset(); // before the file it flushes is closed
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     direct_ = false;

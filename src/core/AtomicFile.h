@@ -8,6 +8,8 @@
 
 namespace tolvanor {
 
+class BackgroundFlush;
+
 // A file that appears under its name only when it is complete. It is
 // written beside its target (same folder, so the final rename cannot cross
 // file systems), flushed to the disk with its folder, and renamed over the
@@ -62,6 +64,8 @@ private:
     bool CopyOldContent();
     bool GiveTemporaryName();
     void StartWriteBack() noexcept;
+    void FlushInBackground() noexcept;
+    bool FinishBackgroundFlush() noexcept;
     void HoldSignals() noexcept;
     void ReleaseSignals() noexcept;
 
@@ -76,8 +80,9 @@ private:
     unsigned targetMode_ = 0;
     std::int64_t targetBytes_ = 0; // the old file's size
     int error_ = 0;
-    std::int64_t written_ = 0;     // bytes written by Write
-    std::int64_t writtenBack_ = 0; // of which the disk has been asked to take
+    std::int64_t written_ = 0;               // bytes written by Write
+    std::int64_t writtenBack_ = 0;           // of which the disk has been asked to take
+    std::unique_ptr<BackgroundFlush> flush_; // a large file flushed while it grows
     struct SignalMask;
     std::unique_ptr<SignalMask> savedSignals_; // the mask before HoldSignals
 };

@@ -3,6 +3,8 @@
 // is complete, and what the user set on the old file is respected.
 #include "core/AtomicFile.h"
 
+#include "core/BackgroundFlush.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -127,6 +129,31 @@ TEST_F(AtomicFileTest, ALargeReplacedFileIsLetGoOfAfterTheRename) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_EQ(OpenNamelessFiles(), before);
+}
+
+// A large file is flushed to the disk while it is written, by a thread of
+// its own; what the file holds at the end is still exactly what was written,
+// in order, and a flush that failed fails the save.
+TEST_F(AtomicFileTest, ALargeFileIsFlushedWhileItGrows) {
+    std::string expected;
+    {
+        AtomicFile file;
+        ASSERT_TRUE(file.Open(File("job.tvn"), AtomicFile::Start::Empty));
+        for (int piece = 0; piece < 40; ++piece) {
+            const std::string bytes(std::size_t{1} << 20, static_cast<char>('a' + piece % 26));
+            ASSERT_TRUE(file.Write(bytes));
+            expected += bytes;
+        }
+        ASSERT_TRUE(file.Commit());
+    }
+    EXPECT_TRUE(ReadAll(File("job.tvn")) == expected);
+    EXPECT_EQ(Names(), std::vector<std::string>{"job.tvn"});
+
+    BackgroundFlush idle(-1);
+    EXPECT_EQ(idle.Finish(), 0); // nothing asked for, nothing flushed
+    BackgroundFlush failing(-1);
+    failing.More();
+    EXPECT_EQ(failing.Finish(), EBADF);
 }
 
 // The superuser may write anything, so an ordinary user tries it.
