@@ -6,6 +6,8 @@
 // command's Undo gives the line back byte for byte.
 #include "EditorWindowHarness.h"
 #include "core/Prompter.h"
+#include "input/DataType.h"
+#include "input/ReadData.h"
 #include "processing/LineGeometry.h"
 
 #include <QCheckBox>
@@ -317,6 +319,7 @@ private slots:
 
 private:
     void Trigger(const char* name);
+    JobRecords SavedAndReadBack();
     EditorWindowHarness h_;
 };
 
@@ -338,6 +341,26 @@ void EditCommandsWindowTest::Trigger(const char* name) {
     auto* action = h_.Action(name);
     QVERIFY2(action, name);
     action->trigger();
+}
+
+// The job saved with the main window's Save Data, then read as a new job.
+JobRecords EditCommandsWindowTest::SavedAndReadBack() {
+    const std::string path = (h_.Folder() + QStringLiteral("/edited.tvn")).toStdString();
+    h_.Prompts().QueueText(path);
+    h_.Main().Controls().actSaveData->trigger();
+    Job reopened(h_.GetJob().MaxLines, h_.GetJob().MaxShots);
+    ReadOptions options;
+    options.SourceFileName = path;
+    options.DataType = static_cast<int>(DataType::SavedJob);
+    testing::ScriptedPrompter quiet;
+    if (ReadData(reopened, options, quiet).Outcome != ReadOutcome::Ok) return {};
+    JobRecords records;
+    for (int line = 1; line <= reopened.LineCount; ++line) {
+        records.emplace_back();
+        for (int shot = 0; shot <= reopened.ShotCount(line); ++shot)
+            records.back().push_back(reopened.Data.At(line, shot));
+    }
+    return records;
 }
 
 void EditCommandsWindowTest::commandChangesTheJobAndTheGrid_data() {
@@ -362,6 +385,8 @@ void EditCommandsWindowTest::commandChangesTheJobAndTheGrid() {
     if (QTest::currentTestFailed()) return;
     QCOMPARE(job.DataChanged, command.SetsDataChanged);
     QCOMPARE(h_.GridDifference(), QString());
+    // Nothing the command did is lost on the way to the job file and back.
+    QVERIFY(SavedAndReadBack() == AllRecords(h_));
     QCOMPARE(h_.Button("cmdUndo")->isEnabled(), command.Undoable);
     QCOMPARE(h_.Action("mnuUndo")->isEnabled(), command.Undoable);
     if (!command.Undoable) return;
