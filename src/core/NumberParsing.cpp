@@ -135,6 +135,12 @@ std::string_view WithoutBlanks(std::string_view text) noexcept {
     return text.substr(first, last - first);
 }
 
+std::string_view WithoutLeadingBlanks(std::string_view text) noexcept {
+    std::size_t first = 0;
+    while (first < text.size() && (text[first] == ' ' || text[first] == '\t')) ++first;
+    return text.substr(first);
+}
+
 template <typename Real> ConversionStatus StrictConvert(std::string_view text, Real& value) noexcept {
     const auto number = WithoutBlanks(text);
     Real plain{};
@@ -279,13 +285,15 @@ ConversionStatus StrictToFloat(std::string_view text, float& value) noexcept {
     return StrictConvert(text, value);
 }
 
+// Leading blanks are passed over first: a job file writes its line and shot
+// indexes as " 12". The padding still follows the rest of the text.
 ConversionStatus PaddedStrictToDouble(std::string_view text, double& value) noexcept {
-    if (PaddedPlainDecimal(text, value)) return ConversionStatus::Ok;
+    if (PaddedPlainDecimal(WithoutLeadingBlanks(text), value)) return ConversionStatus::Ok;
     return StrictConvert(text, value);
 }
 
 ConversionStatus PaddedStrictToFloat(std::string_view text, float& value) noexcept {
-    if (PaddedPlainDecimal(text, value)) return ConversionStatus::Ok;
+    if (PaddedPlainDecimal(WithoutLeadingBlanks(text), value)) return ConversionStatus::Ok;
     return StrictConvert(text, value);
 }
 
