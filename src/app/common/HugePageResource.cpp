@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/common/HugePageResource.h"
 
+#include "app/common/HostMemory.h"
+
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <new>
 #include <sys/mman.h>
@@ -19,7 +23,8 @@ constexpr std::size_t RoundUp(std::size_t value, std::size_t unit) noexcept {
 } // namespace
 
 HugePageResource::HugePageResource(std::size_t slabBytes, std::pmr::memory_resource* upstream)
-    : slabBytes_(RoundUp(slabBytes == 0 ? 1 : slabBytes, HugePageBytes)), upstream_(upstream) {}
+    : slabBytes_(RoundUp(slabBytes == 0 ? 1 : slabBytes, HugePageBytes)), upstream_(upstream),
+      hugePages_(!HostTakesFreedMemoryBack()) {}
 
 HugePageResource::~HugePageResource() {
     ReleaseSlabs();
@@ -63,7 +68,19 @@ void* HugePageResource::Carve(std::size_t size) {
     if (static_cast<std::size_t>(end_ - next_) < size) AddSlab();
     void* block = next_;
     next_ += size;
+    carved_ += size;
+    WarmAhead();
     return block;
+}
+
+void HugePageResource::WarmAhead() {
+    const std::size_t ahead = std::min({WarmAheadBytes, carved_, static_cast<std::size_t>(end_ - next_)});
+    std::byte* from = std::max(warmedTo_, next_);
+    std::byte* to = next_ + ahead;
+    // Whole huge pages at a time, or all that is left of the slab.
+    if (to - from < static_cast<std::ptrdiff_t>(HugePageBytes) && to != end_) return;
+    warmer_.Warm(from, to);
+    warmedTo_ = to;
 }
 
 void HugePageResource::AddSlab() {
@@ -79,13 +96,14 @@ void HugePageResource::AddSlab() {
     const std::size_t tail = mapped - static_cast<std::size_t>(slab - start) - slabBytes_;
     if (tail != 0) ::munmap(slab + slabBytes_, tail);
     // Without transparent huge pages the slab still works, in small pages.
-    ::madvise(slab, slabBytes_, MADV_HUGEPAGE);
+    if (hugePages_) ::madvise(slab, slabBytes_, MADV_HUGEPAGE);
     slabs_.push_back(slab);
-    next_ = slab;
+    next_ = warmedTo_ = slab;
     end_ = slab + slabBytes_;
 }
 
 void HugePageResource::ReleaseSlabs() noexcept {
+    warmer_.Wait();
     for (void* slab : slabs_) ::munmap(slab, slabBytes_);
     slabs_.clear();
     freeLists_.clear();
