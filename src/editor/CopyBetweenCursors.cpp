@@ -34,8 +34,8 @@ CopyOutcome CopyBetweenCursors(Job& job, DataEditor& editor, Prompter& prompter,
         return CopyOutcome::CursorOffCurve;
     }
     const int first = std::min(source.Cursor1, source.Cursor2);
-    const int last = std::min(std::max(source.Cursor1, source.Cursor2),
-                               first + static_cast<int>(CopyBuffer::Capacity) - 1);
+    const int last =
+        std::min(std::max(source.Cursor1, source.Cursor2), first + static_cast<int>(CopyBuffer::Capacity) - 1);
     const bool placed = HasStartingPoint(job, job.CurrentLine);
     if (!placed) prompter.Message("No Starting Point for this line.");
 

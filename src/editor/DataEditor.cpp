@@ -37,6 +37,15 @@ private:
     GridModel& grid_;
 };
 
+// The distances of the shots a pass of the line takes (EditLineForPass's).
+std::vector<float> PassedShotDistances(const Job& job, std::int32_t line) {
+    const auto shots = std::clamp(job.ShotCount(line), 0, job.Data.ShotBound());
+    std::vector<float> distances(static_cast<std::size_t>(shots));
+    for (std::int32_t shot = 1; shot <= shots; ++shot)
+        distances[static_cast<std::size_t>(shot - 1)] = job.Data.At(line, shot).DistDownRange;
+    return distances;
+}
+
 } // namespace
 
 DataEditor::DataEditor(Job& job, Prompter& prompter, PlotSink* plots) : job_(job), prompter_(prompter), plots_(plots) {
@@ -233,12 +242,13 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
 
 // A line made ready for a batch: its distances recomputed when asked, its
 // records edited as the store edits them; the batch gathers its plan curve
-// as loading it shows it. After a recompute the memo judges the pass by
-// fingerprints, as the distances alone may change and the pass bring them back.
+// as loading it shows it. After a recompute the pass judges the distances
+// against those before it, as the recompute alone may change them and the
+// pass bring them back: the memo then knows the line for settled.
 PassBatch::Entry DataEditor::PrepareBatchLine(std::int32_t line, bool distances) {
     PassBatch::Entry entry;
     entry.Line = line;
-    if (useMemo_ && distances) entry.Before = passMemo_.Fingerprint(job_, line);
+    if (useMemo_ && distances) entry.DistancesBefore = PassedShotDistances(job_, line);
     if (distances) RecomputeLineDistances(job_, line);
     entry.PlanName = std::string(job_.LineName(line));
     const auto countBefore = job_.ShotCount(line);
@@ -257,12 +267,7 @@ PassBatch::Entry DataEditor::PlanOnlyLine(std::int32_t line) const {
 }
 
 void DataEditor::RecordPass(const PassBatch::Entry& passed, const PassMemo::PassKind& kind) {
-    if (!useMemo_) return;
-    if (passed.Before) {
-        passMemo_.Record(job_, passed.Line, kind, *passed.Before, passed.After);
-    } else {
-        passMemo_.RecordOutcome(job_, passed.Line, kind, !passed.Changed);
-    }
+    if (useMemo_) passMemo_.RecordOutcome(job_, passed.Line, kind, !passed.Changed);
 }
 
 // A line loaded into the grid, sorted and stored. Without the grid this is

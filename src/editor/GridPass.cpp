@@ -8,6 +8,7 @@
 #include "grid/GridSort.h"
 
 #include <algorithm>
+#include <cassert>
 #include <numeric>
 
 namespace tolvanor {
@@ -55,16 +56,22 @@ bool GridPass::Run(Job& job, std::int32_t line, int sortOrder, std::string_view 
     return Run(EditLineForPass(job, line), sortOrder, profileNumber);
 }
 
-bool GridPass::Run(std::span<ShotRecord> shots, int sortOrder, std::string_view profileNumber) {
+bool GridPass::Run(std::span<ShotRecord> shots, int sortOrder, std::string_view profileNumber,
+                   std::span<const float> distancesBefore) {
+    assert(distancesBefore.empty() || distancesBefore.size() == shots.size());
     const auto order = SortedOrder(shots, sortOrder);
+    const auto before = [&](std::size_t at) {
+        return distancesBefore.empty() ? shots[at].DistDownRange : distancesBefore[at];
+    };
     bool changed = false;
     if (std::is_sorted(order.begin(), order.end())) {
-        for (auto& shot : shots) changed |= ShotThroughRow(shot, profileNumber, shot);
+        for (std::size_t at = 0; at < shots.size(); ++at)
+            changed |= ShotThroughRow(shots[at], profileNumber, shots[at], before(at));
         return changed;
     }
     shots_.assign(shots.begin(), shots.end());
     for (std::size_t at = 0; at < shots.size(); ++at) {
-        changed |= ShotThroughRow(shots_[static_cast<std::size_t>(order[at])], profileNumber, shots[at]);
+        changed |= ShotThroughRow(shots_[static_cast<std::size_t>(order[at])], profileNumber, shots[at], before(at));
     }
     return changed;
 }

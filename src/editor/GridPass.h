@@ -24,7 +24,10 @@ public:
     bool Run(Job& job, std::int32_t line, int sortOrder, std::string_view profileNumber);
     // The same on the records EditLineForPass gave. Touches nothing else of
     // the job, so it may run beside work on other lines.
-    bool Run(std::span<ShotRecord> shots, int sortOrder, std::string_view profileNumber);
+    // With `distancesBefore` (one per shot), a shot's distance is judged
+    // against that instead of what it holds now.
+    bool Run(std::span<ShotRecord> shots, int sortOrder, std::string_view profileNumber,
+             std::span<const float> distancesBefore = {});
 
 private:
     // The order the grid's sort would leave the shots in.

@@ -2,7 +2,6 @@
 #include "editor/PassBatch.h"
 
 #include "core/Job.h"
-#include "editor/PassMemo.h"
 
 #include <algorithm>
 #include <mutex>
@@ -36,8 +35,7 @@ void PassBatch::PassFrom(const Job& job, int sortOrder, GridPass& pass) {
         auto& entry = entries_[at];
         if (gatherPlans_) GatherPlan(job, entry, plans_[at]);
         if (!entry.Pass) continue;
-        entry.Changed = pass.Run(entry.Shots, sortOrder, entry.ProfileNumber) || entry.Changed;
-        if (entry.Before) entry.After = LineFingerprint(job, entry.Line);
+        entry.Changed = pass.Run(entry.Shots, sortOrder, entry.ProfileNumber, entry.DistancesBefore) || entry.Changed;
     }
 }
 

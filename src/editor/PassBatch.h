@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdint>
 #include <mutex>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -30,10 +29,10 @@ public:
         std::span<ShotRecord> Shots; // the records to pass
         std::string ProfileNumber;
         std::string PlanName; // the line's name before its pass
-        // Set when the memo judges the pass by fingerprints: the line's
-        // fingerprint before, and the one after is taken with the pass.
-        std::optional<std::uint64_t> Before;
-        std::uint64_t After = 0;
+        // Set when the line's distances were recomputed for the pass: the
+        // shots' distances before, so that Changed compares with the line
+        // as it was (the pass may bring recomputed distances back).
+        std::vector<float> DistancesBefore;
         bool Changed = false; // any bit of the shots
     };
 

@@ -113,6 +113,10 @@ void RowTextsToShot(std::span<const std::string> cells, std::string_view profile
 }
 
 bool ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored) {
+    return ShotThroughRow(shot, profileNumber, stored, stored.DistDownRange);
+}
+
+bool ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored, float distanceBefore) {
     // Everything is read before anything is written, as `stored` may be `shot`.
     const float elevation = PatternValue(ShownElevation(shot), DistanceDecimals);
     const double easting = PatternValue(shot.Easting, CoordinateDecimals);
@@ -126,7 +130,7 @@ bool ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, Shot
     // The sequence number's text reads back as itself, and so does the flag's.
     const bool changed = stored.SeqNum != shot.SeqNum || stored.Ignore != shot.Ignore ||
                          !SameBits(stored.Easting, easting) || !SameBits(stored.Northing, northing) ||
-                         !SameBits(stored.DistDownRange, distance) || !SameBits(stored.Elevation, elevation) ||
+                         !SameBits(distanceBefore, distance) || !SameBits(stored.Elevation, elevation) ||
                          !SameBits(stored.DBT, dbt) || !SameBits(stored.Heave, heave) || !SameBits(stored.Tide, tide) ||
                          !SameBits(stored.Pitch, pitch) || !SameBits(stored.Roll, roll);
     stored.SeqNum = shot.SeqNum;

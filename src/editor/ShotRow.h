@@ -37,5 +37,8 @@ void RowTextsToShot(std::span<const std::string> cells, std::string_view profile
 // pattern reads back, the texts and flags as they are. `stored` may be
 // `shot` itself. True when any bit of `stored` changed.
 bool ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored);
+// The same, but the distance counts as changed only when it ends up other
+// than `distanceBefore`: what `stored` held before its distance was recomputed.
+bool ShotThroughRow(const ShotRecord& shot, std::string_view profileNumber, ShotRecord& stored, float distanceBefore);
 
 } // namespace tolvanor

@@ -168,5 +168,33 @@ TEST(RefreshSkip, GivesWhatPassingEveryLineGives) {
     fs::remove_all(folder);
 }
 
+// Once a refresh has found a line unchanged, later refreshes do not touch it:
+// the recomputed distances that the pass brings back count as no change.
+TEST(RefreshSkip, LinesARefreshLeftUnchangedAreNotTouchedAgain) {
+    const fs::path folder = fs::path(::testing::TempDir()) / ("refresh-settle-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        Session session(true);
+        session.editor.Options().SortOrder = static_cast<int>(seed % 7);
+        session.editor.Options().StartingPointFile = (folder / "points.spf").string();
+        std::ofstream(session.editor.Options().StartingPointFile, std::ios::binary) << StartingPoints(random);
+        ReadOptions read;
+        read.SourceFileName = (folder / "source.txt").string();
+        std::ofstream(read.SourceFileName, std::ios::binary) << RandomSource(random, read.DataType, false);
+        ASSERT_EQ(NewFile(session.job, read, session.prompter).Outcome, LoadOutcome::Loaded);
+        session.editor.RefreshDataEdit();
+        session.editor.RefreshDataEdit();
+        std::vector<std::uint64_t> versions;
+        for (std::int32_t line = 1; line <= session.job.LineCount; ++line)
+            versions.push_back(session.job.Data.LineVersion(line));
+        session.editor.RefreshDataEdit();
+        for (std::int32_t line = 1; line <= session.job.LineCount; ++line)
+            EXPECT_EQ(session.job.Data.LineVersion(line), versions[static_cast<std::size_t>(line - 1)]) << line;
+    }
+    fs::remove_all(folder);
+}
+
 } // namespace
 } // namespace tolvanor
