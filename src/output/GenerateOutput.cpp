@@ -11,6 +11,9 @@
 #include "processing/Thinning.h"
 
 #include <array>
+#include <atomic>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace tolvanor {
@@ -52,21 +55,43 @@ const char* Refusal(const Job& job, const GenerateOptions& options) {
     return nullptr;
 }
 
+// Straightens the lines on this thread and one more, taking them in turn.
+void NormalizeSideBySide(std::vector<LineToNormalize>& lines) {
+    std::atomic<std::size_t> next{0};
+    const auto take = [&lines, &next] {
+        for (std::size_t at = next++; at < lines.size(); at = next++) NormalizeShots(lines[at]);
+    };
+    std::thread helper;
+    try {
+        if (lines.size() > 1) helper = std::thread(take);
+    } catch (const std::system_error&) {
+        // Without a second thread this one straightens them all.
+    }
+    take();
+    if (helper.joinable()) helper.join();
+    lines.clear();
+}
+
 // Straightens every line that has a starting point. False when the user cancels.
+// The lines' records are edited here in order and straightened in batches,
+// every line before a message being done when it shows.
 bool NormalizeAll(Job& job, OutputEditor* editor, Prompter& prompter) {
+    std::vector<LineToNormalize> lines;
     for (std::int32_t line = 1; line <= job.LineCount; ++line) {
         if (HasStartingPoint(job, line)) {
             std::int32_t first = 0;
             std::int32_t last = 0;
-            NormalizeLine(job, line, first, last, prompter);
+            lines.push_back(EditLineToNormalize(job, line, first, last));
             continue;
         }
+        NormalizeSideBySide(lines);
         MessageRequest request;
         request.Text =
             "Unable to normalize line " + std::string(job.LineName(line)) + "\r" + "This line will not be normalized.";
         request.Buttons = MessageButtons::OkCancel;
         if (prompter.Message(request) != MessageAnswer::Ok) return false;
     }
+    NormalizeSideBySide(lines);
     if (editor != nullptr) {
         const int selected = editor->SelectedProfileIndex();
         editor->LoadArray();

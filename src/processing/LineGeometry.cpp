@@ -52,11 +52,6 @@ double ReferenceDirection(float lineAngle) {
     return WholeDegreesTurn(static_cast<double>(lifted)) * DegreesToRadians;
 }
 
-void StoreDistance(Job& job, std::int32_t line, std::int32_t shot) {
-    const double distance = DistanceDownRange(job, line, shot);
-    job.Data.Edit(line, shot).DistDownRange = static_cast<float>(distance);
-}
-
 // Northing and easting of the foot of the perpendicular from (n, e) to the
 // line of slope `m` (dN/dE) through (n0, e0).
 void ProjectOntoSlope(double slope, double n0, double e0, double& northing, double& easting) {
@@ -127,21 +122,26 @@ BearingAngle Bearing(double e0, double n0, double e, double n) {
     return {radians, radians * RadiansToDegrees};
 }
 
-double DistanceDownRange(const Job& job, std::int32_t line, std::int32_t shot) {
-    if (!HasStartingPoint(job, line) || !job.Data.InRange(line, shot)) return 0;
-    const ShotRecord& header = HeaderOf(job, line);
-    const ShotRecord& record = job.Data.At(line, shot);
-    const double n0 = header.StartNorthing();
-    const double e0 = header.StartEasting();
+namespace {
 
+double DistanceFromStart(double n0, double e0, float lineAngle, const ShotRecord& record) {
     double distance =
         std::sqrt((record.Northing - n0) * (record.Northing - n0) + (record.Easting - e0) * (record.Easting - e0));
-    const double reference = ReferenceDirection(header.LineAngle());
+    const double reference = ReferenceDirection(lineAngle);
     const double offset = std::fabs(Bearing(e0, n0, record.Easting, record.Northing).Radians - reference);
     // Shots more than a quarter turn away from the down-range direction lie behind the start.
     if (offset > BehindLow && offset < BehindHigh) distance = -distance;
     // One decimal, halves away from zero, exactly as the distance column shows it.
     return MaskedValue(distance, 1);
+}
+
+} // namespace
+
+double DistanceDownRange(const Job& job, std::int32_t line, std::int32_t shot) {
+    if (!HasStartingPoint(job, line) || !job.Data.InRange(line, shot)) return 0;
+    const ShotRecord& header = HeaderOf(job, line);
+    return DistanceFromStart(header.StartNorthing(), header.StartEasting(), header.LineAngle(),
+                             job.Data.At(line, shot));
 }
 
 void PointFromDistance(const Job& job, float distance, double& northing, double& easting, Prompter& prompter) {
@@ -161,22 +161,35 @@ void NormalizeLine(Job& job, std::int32_t line, std::int32_t& first, std::int32_
         if (LineInTable(job, line)) ReportNoStartingPoint(job, line, prompter);
         return;
     }
-    ResolveShotRange(job, line, first, last);
+    NormalizeShots(EditLineToNormalize(job, line, first, last));
+}
 
-    const ShotRecord header = HeaderOf(job, line);
-    const double n0 = header.StartNorthing();
-    const double e0 = header.StartEasting();
-    const double angle = WholeDegreesTurn(static_cast<double>(header.LineAngle()));
+LineToNormalize EditLineToNormalize(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last) {
+    ResolveShotRange(job, line, first, last);
+    LineToNormalize work;
+    const ShotRecord& header = HeaderOf(job, line);
+    work.StartNorthing = header.StartNorthing();
+    work.StartEasting = header.StartEasting();
+    work.LineAngle = header.LineAngle();
+    // The header is never a shot, and nothing past the table's end exists.
+    const std::int32_t from = std::max(first, 1);
+    const std::int32_t to = std::min(last, job.Data.ShotBound());
+    // Rows only grow while being edited, so the last record edited lies behind all the others.
+    ShotRecord* lastEdited = nullptr;
+    for (std::int32_t shot = from; shot <= to; ++shot) lastEdited = &job.Data.Edit(line, shot);
+    if (lastEdited != nullptr) work.Shots = {lastEdited - (to - from), static_cast<std::size_t>(to - from + 1)};
+    return work;
+}
+
+void NormalizeShots(const LineToNormalize& work) {
+    const double n0 = work.StartNorthing;
+    const double e0 = work.StartEasting;
+    const double angle = WholeDegreesTurn(static_cast<double>(work.LineAngle));
     const bool northSouth = angle == 0 || angle == 180;
     const bool eastWest = angle == 90 || angle == 270;
     const double theta = std::fmod(270 - angle, 360.0) + 360;
     const double slope = std::tan(theta * DegreesToRadians);
-
-    // The header is never a shot, and nothing past the table's end exists.
-    const std::int32_t from = std::max(first, 1);
-    const std::int32_t to = std::min(last, job.Data.ShotBound());
-    for (std::int32_t shot = from; shot <= to; ++shot) {
-        ShotRecord& record = job.Data.Edit(line, shot);
+    for (ShotRecord& record : work.Shots) {
         if (northSouth) {
             record.Easting = e0;
         } else if (eastWest) {
@@ -184,7 +197,7 @@ void NormalizeLine(Job& job, std::int32_t line, std::int32_t& first, std::int32_
         } else {
             ProjectOntoSlope(slope, n0, e0, record.Northing, record.Easting);
         }
-        StoreDistance(job, line, shot);
+        record.DistDownRange = static_cast<float>(DistanceFromStart(n0, e0, work.LineAngle, record));
     }
 }
 

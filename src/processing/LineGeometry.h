@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/ShotRecord.h"
+
 #include <cstdint>
+#include <span>
 
 namespace tolvanor {
 
@@ -32,5 +35,19 @@ void PointFromDistance(const Job& job, float distance, double& northing, double&
 // reversed bounds are swapped; the adjusted bounds are returned) and
 // recomputes their distances.
 void NormalizeLine(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last, Prompter& prompter);
+
+// The same in two steps, so that many lines can be straightened side by
+// side: the first edits the line's records (on the table's thread) and
+// returns them with the line's starting point; the second moves them and
+// sets their distances, touching nothing else. The line must have a
+// starting point.
+struct LineToNormalize {
+    std::span<ShotRecord> Shots;
+    double StartNorthing = 0;
+    double StartEasting = 0;
+    float LineAngle = 0;
+};
+LineToNormalize EditLineToNormalize(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last);
+void NormalizeShots(const LineToNormalize& work);
 
 } // namespace tolvanor

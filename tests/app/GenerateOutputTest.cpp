@@ -4,6 +4,7 @@
 // batch executable.
 #include "output/GenerateOutput.h"
 #include "core/Job.h"
+#include "processing/LineGeometry.h"
 #include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +196,49 @@ TEST(GenerateOutput, CancelAtAnUnstraightenableLineWritesNothing) {
     EXPECT_TRUE(fs::is_empty(folder.path));
     EXPECT_EQ(editor.log, "hide;") << "the editor stays hidden and is not reloaded";
     EXPECT_FALSE(job.Data.At(1, 2).Ignore) << "nothing thinned";
+}
+
+// Many lines at odd angles, straightened side by side: each exactly as the
+// single-line command straightens it. Line 23 has no starting point; when
+// output is cancelled there, the lines before it are straightened and those
+// after it are not.
+TEST(GenerateOutput, StraightensManyLinesAsOneByOneAndStopsWhereCancelled) {
+    for (const auto answer : {MessageAnswer::Ok, MessageAnswer::Cancel}) {
+        Folder folder;
+        Job job(60, 300);
+        for (int line = 1; line <= 40; ++line) {
+            const int shots = 20 + (line * 37) % 250;
+            job.Data.EditHeader(line).ShotCount() = shots;
+            for (int shot = 1; shot <= shots; ++shot) {
+                auto& record = job.Data.Edit(line, shot);
+                record.Northing = 4108000 + 3.1 * shot + 0.37 * ((shot * line) % 11);
+                record.Easting = 512000 - 1.7 * shot + 0.29 * ((shot + line) % 7);
+                record.SetProfileNumber(std::to_string(line));
+            }
+            if (line == 23) continue;
+            auto& header = job.Data.EditHeader(line);
+            header.StartNorthing() = 4108000 - line;
+            header.StartEasting() = 512000 + line;
+            header.LineAngle() = static_cast<float>((line * 47) % 360);
+        }
+        job.LineCount = 40;
+        Job expected = job;
+        ScriptedPrompter quiet;
+        for (int line = 1; line < (answer == MessageAnswer::Ok ? 41 : 23); ++line) {
+            std::int32_t first = 0;
+            std::int32_t last = 0;
+            if (line != 23) NormalizeLine(expected, line, first, last, quiet);
+        }
+        auto options = CsvInto(folder);
+        options.PosnProcessing = 1;
+        ScriptedPrompter prompter;
+        prompter.QueueAnswer(answer);
+        GenerateOutput(job, options, nullptr, prompter);
+        for (int line = 1; line <= 40; ++line) {
+            for (int shot = 1; shot <= job.ShotCount(line); ++shot)
+                ASSERT_EQ(job.Data.At(line, shot), expected.Data.At(line, shot)) << line << ' ' << shot;
+        }
+    }
 }
 
 TEST(GenerateOutput, ThinsEveryLineOnOutput) {
