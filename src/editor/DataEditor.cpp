@@ -249,7 +249,9 @@ PassBatch::Entry DataEditor::PrepareBatchLine(std::int32_t line, bool distances)
     PassBatch::Entry entry;
     entry.Line = line;
     if (useMemo_ && distances) entry.DistancesBefore = PassedShotDistances(job_, line);
-    if (distances) RecomputeLineDistances(job_, line);
+    // The recompute's distances are set on the pass's thread: they are
+    // those of the very shots the pass takes.
+    if (distances) entry.Recompute = EditLineForDistances(job_, line);
     entry.PlanName = std::string(job_.LineName(line));
     const auto countBefore = job_.ShotCount(line);
     entry.Shots = EditLineForPass(job_, line);

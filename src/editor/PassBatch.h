@@ -4,10 +4,12 @@
 #include "core/ShotRecord.h"
 #include "editor/GridPass.h"
 #include "editor/PassWorker.h"
+#include "processing/LineGeometry.h"
 
 #include <array>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,9 +31,12 @@ public:
         std::span<ShotRecord> Shots; // the records to pass
         std::string ProfileNumber;
         std::string PlanName; // the line's name before its pass
-        // Set when the line's distances were recomputed for the pass: the
-        // shots' distances before, so that Changed compares with the line
-        // as it was (the pass may bring recomputed distances back).
+        // Set when the shots' distances are recomputed from this starting
+        // point before the pass (on the pass's thread).
+        std::optional<LineStart> Recompute;
+        // Set when the memo wants to know whether the line changed with its
+        // recomputed distances: the shots' distances before, so that Changed
+        // compares with the line as it was (the pass may bring them back).
         std::vector<float> DistancesBefore;
         bool Changed = false; // any bit of the shots
     };

@@ -122,12 +122,17 @@ BearingAngle Bearing(double e0, double n0, double e, double n) {
     return {radians, radians * RadiansToDegrees};
 }
 
-namespace {
+LineStart StartOf(const Job& job, std::int32_t line) {
+    const ShotRecord& header = HeaderOf(job, line);
+    return {header.StartNorthing(), header.StartEasting(), header.LineAngle()};
+}
 
-double DistanceFromStart(double n0, double e0, float lineAngle, const ShotRecord& record) {
+double DistanceFrom(const LineStart& start, const ShotRecord& record) {
+    const double n0 = start.Northing;
+    const double e0 = start.Easting;
     double distance =
         std::sqrt((record.Northing - n0) * (record.Northing - n0) + (record.Easting - e0) * (record.Easting - e0));
-    const double reference = ReferenceDirection(lineAngle);
+    const double reference = ReferenceDirection(start.Angle);
     const double offset = std::fabs(Bearing(e0, n0, record.Easting, record.Northing).Radians - reference);
     // Shots more than a quarter turn away from the down-range direction lie behind the start.
     if (offset > BehindLow && offset < BehindHigh) distance = -distance;
@@ -135,13 +140,9 @@ double DistanceFromStart(double n0, double e0, float lineAngle, const ShotRecord
     return MaskedValue(distance, 1);
 }
 
-} // namespace
-
 double DistanceDownRange(const Job& job, std::int32_t line, std::int32_t shot) {
     if (!HasStartingPoint(job, line) || !job.Data.InRange(line, shot)) return 0;
-    const ShotRecord& header = HeaderOf(job, line);
-    return DistanceFromStart(header.StartNorthing(), header.StartEasting(), header.LineAngle(),
-                             job.Data.At(line, shot));
+    return DistanceFrom(StartOf(job, line), job.Data.At(line, shot));
 }
 
 void PointFromDistance(const Job& job, float distance, double& northing, double& easting, Prompter& prompter) {
@@ -167,10 +168,7 @@ void NormalizeLine(Job& job, std::int32_t line, std::int32_t& first, std::int32_
 LineToNormalize EditLineToNormalize(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last) {
     ResolveShotRange(job, line, first, last);
     LineToNormalize work;
-    const ShotRecord& header = HeaderOf(job, line);
-    work.StartNorthing = header.StartNorthing();
-    work.StartEasting = header.StartEasting();
-    work.LineAngle = header.LineAngle();
+    work.Start = StartOf(job, line);
     // The header is never a shot, and nothing past the table's end exists.
     const std::int32_t from = std::max(first, 1);
     const std::int32_t to = std::min(last, job.Data.ShotBound());
@@ -182,9 +180,9 @@ LineToNormalize EditLineToNormalize(Job& job, std::int32_t line, std::int32_t& f
 }
 
 void NormalizeShots(const LineToNormalize& work) {
-    const double n0 = work.StartNorthing;
-    const double e0 = work.StartEasting;
-    const double angle = WholeDegreesTurn(static_cast<double>(work.LineAngle));
+    const double n0 = work.Start.Northing;
+    const double e0 = work.Start.Easting;
+    const double angle = WholeDegreesTurn(static_cast<double>(work.Start.Angle));
     const bool northSouth = angle == 0 || angle == 180;
     const bool eastWest = angle == 90 || angle == 270;
     const double theta = std::fmod(270 - angle, 360.0) + 360;
@@ -197,7 +195,7 @@ void NormalizeShots(const LineToNormalize& work) {
         } else {
             ProjectOntoSlope(slope, n0, e0, record.Northing, record.Easting);
         }
-        record.DistDownRange = static_cast<float>(DistanceFromStart(n0, e0, work.LineAngle, record));
+        record.DistDownRange = static_cast<float>(DistanceFrom(work.Start, record));
     }
 }
 

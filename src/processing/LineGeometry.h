@@ -27,6 +27,16 @@ BearingAngle Bearing(double e0, double n0, double e, double n);
 // Signed distance of a shot from its line's starting point, one decimal; 0 without a starting point.
 double DistanceDownRange(const Job& job, std::int32_t line, std::int32_t shot);
 
+// A line's starting point as its header holds it.
+struct LineStart {
+    double Northing = 0;
+    double Easting = 0;
+    float Angle = 0;
+};
+LineStart StartOf(const Job& job, std::int32_t line);
+// What DistanceDownRange gives for `record` on a line that has the starting point `start`.
+double DistanceFrom(const LineStart& start, const ShotRecord& record);
+
 // The position on the current line at `distance`; without a starting point it
 // says "No Starting Point for this line." and leaves both unchanged.
 void PointFromDistance(const Job& job, float distance, double& northing, double& easting, Prompter& prompter);
@@ -43,9 +53,7 @@ void NormalizeLine(Job& job, std::int32_t line, std::int32_t& first, std::int32_
 // starting point.
 struct LineToNormalize {
     std::span<ShotRecord> Shots;
-    double StartNorthing = 0;
-    double StartEasting = 0;
-    float LineAngle = 0;
+    LineStart Start;
 };
 LineToNormalize EditLineToNormalize(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last);
 void NormalizeShots(const LineToNormalize& work);

@@ -66,6 +66,13 @@ void RecomputeLineDistances(Job& job, std::int32_t line) {
     }
 }
 
+std::optional<LineStart> EditLineForDistances(Job& job, std::int32_t line) {
+    if (!HasStartingPoint(job, line)) return std::nullopt;
+    const auto shots = std::min(job.ShotCount(line), job.Data.ShotBound());
+    for (std::int32_t shot = 1; shot <= shots; ++shot) job.Data.Edit(line, shot);
+    return StartOf(job, line);
+}
+
 MergeReport MergeStartingPoints(Job& job, const std::string& path, bool formatProfileNumbers) {
     MergeReport report = ApplyStartingPointEntries(job, path, formatProfileNumbers);
     if (!report.FileRead) return report;

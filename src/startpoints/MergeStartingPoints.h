@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "processing/LineGeometry.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +50,11 @@ MergeReport MergeStartingPoints(Job& job, const std::string& path, bool formatPr
 MergeReport ApplyStartingPointEntries(Job& job, const std::string& path, bool formatProfileNumbers);
 // The distance down range of every shot of a line with a starting point.
 void RecomputeLineDistances(Job& job, std::int32_t line);
+// The same in two steps, so that other threads can do the second: the shots
+// edited as the recompute edits them (on the table's thread), then their
+// distances set from the line's starting point (DistanceFrom, on any thread).
+// Nothing, and nothing edited, for a line without a starting point.
+std::optional<LineStart> EditLineForDistances(Job& job, std::int32_t line);
 
 // "Unable to read the starting point file " + path + CR LF + the reason.
 std::string UnreadableStartingPointFileText(const std::string& path, const MergeReport& report);
