@@ -5,6 +5,7 @@
 #include "editor/EditTestSupport.h"
 #include "editor/EditorPlots.h"
 #include "editor/TemplateOverlay.h"
+#include "support/TestTempPath.h"
 
 #include "core/MemorySettingsStore.h"
 
@@ -60,7 +61,7 @@ TEST(TemplateFileTest, TakesCompleteNumericPairsOfTheFirstMatch) {
 
 class TemplateOverlayTest : public testing::EditorFixture {
 protected:
-    std::filesystem::path path = std::filesystem::path(::testing::TempDir()) / "editcore-template.tvt";
+    std::filesystem::path path = testing::TestTempPath("editcore-template.tvt");
     MemorySettingsStore settings;
     EditorPlots charts{job, editor, prompter};
     TemplateOverlay overlay;

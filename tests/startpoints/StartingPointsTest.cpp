@@ -4,6 +4,7 @@
 #include "startpoints/MergeStartingPoints.h"
 #include "startpoints/StartingPointGrid.h"
 #include "startpoints/TrimToLastDigit.h"
+#include "support/TestTempPath.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ class StartingPointsTest : public ::testing::Test {
 protected:
     Job job{20, 20};
     GridModel grid;
-    std::string path = (std::filesystem::path(::testing::TempDir()) / "starting-points.spf").string();
+    std::string path = testing::TestTempPath("starting-points.spf").string();
 
     void SetUp() override { SetUpStartingPointGrid(grid); }
     void TearDown() override { std::filesystem::remove(path); }
