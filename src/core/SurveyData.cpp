@@ -69,6 +69,14 @@ ShotRecord& SurveyData::Edit(std::int32_t line, std::int32_t shot) {
     return row[index];
 }
 
+std::span<ShotRecord> SurveyData::EditShots(std::int32_t line, std::int32_t first, std::int32_t last) {
+    ShotRecord* lastEdited = nullptr;
+    for (std::int32_t shot = first; shot <= last; ++shot) lastEdited = &Edit(line, shot);
+    if (lastEdited == nullptr) return {};
+    // Rows only grow while being edited, so the last record edited lies behind all the others.
+    return {lastEdited - (last - first), static_cast<std::size_t>(last - first + 1)};
+}
+
 std::int32_t SurveyData::StoredCount(std::int32_t line) const noexcept {
     return static_cast<std::int32_t>(lines_[static_cast<std::size_t>(line)].size());
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory_resource>
+#include <span>
 #include <vector>
 
 namespace tolvanor {
@@ -41,6 +42,10 @@ public:
     const ShotRecord& At(std::int32_t line, std::int32_t shot) const noexcept;
     // Writes make room for the record. Both indices must be in range.
     ShotRecord& Edit(std::int32_t line, std::int32_t shot);
+    // Edits shots first..last one by one, in that order, and returns them
+    // side by side (empty when first > last), for work that then touches
+    // only these records, possibly on another thread.
+    std::span<ShotRecord> EditShots(std::int32_t line, std::int32_t first, std::int32_t last);
 
     const ShotRecord& Header(std::int32_t line) const noexcept { return At(line, 0); }
     ShotRecord& EditHeader(std::int32_t line) { return Edit(line, 0); }

@@ -78,12 +78,9 @@ bool GridPass::Run(std::span<ShotRecord> shots, int sortOrder, std::string_view 
 
 std::span<ShotRecord> EditLineForPass(Job& job, std::int32_t line) {
     const auto shots = std::clamp(job.ShotCount(line), 0, job.Data.ShotBound());
-    ShotRecord* last = nullptr;
-    // Rows only grow while being edited, so the last record edited lies behind all the others.
-    for (std::int32_t shot = 1; shot <= shots; ++shot) last = &job.Data.Edit(line, shot);
+    const auto edited = job.Data.EditShots(line, 1, shots);
     job.Data.EditHeader(line).ShotCount() = shots;
-    if (last == nullptr) return {};
-    return {last - (shots - 1), static_cast<std::size_t>(shots)};
+    return edited;
 }
 
 } // namespace tolvanor

@@ -35,10 +35,7 @@ void PassBatch::PassFrom(const Job& job, int sortOrder, GridPass& pass) {
         auto& entry = entries_[at];
         if (gatherPlans_) GatherPlan(job, entry, plans_[at]);
         if (!entry.Pass) continue;
-        if (entry.Recompute) {
-            for (auto& shot : entry.Shots)
-                shot.DistDownRange = static_cast<float>(DistanceFrom(*entry.Recompute, shot));
-        }
+        if (entry.Recompute) SetDistances(*entry.Recompute);
         entry.Changed = pass.Run(entry.Shots, sortOrder, entry.ProfileNumber, entry.DistancesBefore) || entry.Changed;
     }
 }

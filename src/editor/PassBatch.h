@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/PassWorker.h"
 #include "core/ShotRecord.h"
 #include "editor/GridPass.h"
-#include "editor/PassWorker.h"
 #include "processing/LineGeometry.h"
 
 #include <array>
@@ -31,9 +31,9 @@ public:
         std::span<ShotRecord> Shots; // the records to pass
         std::string ProfileNumber;
         std::string PlanName; // the line's name before its pass
-        // Set when the shots' distances are recomputed from this starting
-        // point before the pass (on the pass's thread).
-        std::optional<LineStart> Recompute;
+        // Set when the shots' distances are recomputed before the pass (on
+        // the pass's thread): the same shots, with the line's starting point.
+        std::optional<LineShots> Recompute;
         // Set when the memo wants to know whether the line changed with its
         // recomputed distances: the shots' distances before, so that Changed
         // compares with the line as it was (the pass may bring them back).

@@ -2,6 +2,7 @@
 #include "output/GenerateOutput.h"
 
 #include "core/Job.h"
+#include "core/PassWorker.h"
 #include "core/Prompter.h"
 #include "output/Deliverables.h"
 #include "output/OutputFormat.h"
@@ -12,8 +13,6 @@
 
 #include <array>
 #include <atomic>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace tolvanor {
@@ -56,19 +55,15 @@ const char* Refusal(const Job& job, const GenerateOptions& options) {
 }
 
 // Straightens the lines on this thread and one more, taking them in turn.
-void NormalizeSideBySide(std::vector<LineToNormalize>& lines) {
+void NormalizeSideBySide(std::vector<LineShots>& lines) {
     std::atomic<std::size_t> next{0};
     const auto take = [&lines, &next] {
         for (std::size_t at = next++; at < lines.size(); at = next++) NormalizeShots(lines[at]);
     };
-    std::thread helper;
-    try {
-        if (lines.size() > 1) helper = std::thread(take);
-    } catch (const std::system_error&) {
-        // Without a second thread this one straightens them all.
-    }
+    PassWorker helper(lines.size() > 1);
+    helper.Start(take);
     take();
-    if (helper.joinable()) helper.join();
+    helper.Wait();
     lines.clear();
 }
 
@@ -76,7 +71,7 @@ void NormalizeSideBySide(std::vector<LineToNormalize>& lines) {
 // The lines' records are edited here in order and straightened in batches,
 // every line before a message being done when it shows.
 bool NormalizeAll(Job& job, OutputEditor* editor, Prompter& prompter) {
-    std::vector<LineToNormalize> lines;
+    std::vector<LineShots> lines;
     for (std::int32_t line = 1; line <= job.LineCount; ++line) {
         if (HasStartingPoint(job, line)) {
             std::int32_t first = 0;

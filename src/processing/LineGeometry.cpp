@@ -165,21 +165,18 @@ void NormalizeLine(Job& job, std::int32_t line, std::int32_t& first, std::int32_
     NormalizeShots(EditLineToNormalize(job, line, first, last));
 }
 
-LineToNormalize EditLineToNormalize(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last) {
+LineShots EditLineToNormalize(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last) {
     ResolveShotRange(job, line, first, last);
-    LineToNormalize work;
-    work.Start = StartOf(job, line);
+    const LineStart start = StartOf(job, line);
     // The header is never a shot, and nothing past the table's end exists.
-    const std::int32_t from = std::max(first, 1);
-    const std::int32_t to = std::min(last, job.Data.ShotBound());
-    // Rows only grow while being edited, so the last record edited lies behind all the others.
-    ShotRecord* lastEdited = nullptr;
-    for (std::int32_t shot = from; shot <= to; ++shot) lastEdited = &job.Data.Edit(line, shot);
-    if (lastEdited != nullptr) work.Shots = {lastEdited - (to - from), static_cast<std::size_t>(to - from + 1)};
-    return work;
+    return {job.Data.EditShots(line, std::max(first, 1), std::min(last, job.Data.ShotBound())), start};
 }
 
-void NormalizeShots(const LineToNormalize& work) {
+void SetDistances(const LineShots& line) {
+    for (ShotRecord& record : line.Shots) record.DistDownRange = static_cast<float>(DistanceFrom(line.Start, record));
+}
+
+void NormalizeShots(const LineShots& work) {
     const double n0 = work.Start.Northing;
     const double e0 = work.Start.Easting;
     const double angle = WholeDegreesTurn(static_cast<double>(work.Start.Angle));

@@ -41,6 +41,14 @@ double DistanceFrom(const LineStart& start, const ShotRecord& record);
 // says "No Starting Point for this line." and leaves both unchanged.
 void PointFromDistance(const Job& job, float distance, double& northing, double& easting, Prompter& prompter);
 
+// Shots of one line, edited and ready, with the line's starting point.
+struct LineShots {
+    std::span<ShotRecord> Shots;
+    LineStart Start;
+};
+// Sets each shot's distance down range from the starting point.
+void SetDistances(const LineShots& line);
+
 // Moves shots first..last onto the line (0 means the first / last shot;
 // reversed bounds are swapped; the adjusted bounds are returned) and
 // recomputes their distances.
@@ -51,11 +59,7 @@ void NormalizeLine(Job& job, std::int32_t line, std::int32_t& first, std::int32_
 // returns them with the line's starting point; the second moves them and
 // sets their distances, touching nothing else. The line must have a
 // starting point.
-struct LineToNormalize {
-    std::span<ShotRecord> Shots;
-    LineStart Start;
-};
-LineToNormalize EditLineToNormalize(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last);
-void NormalizeShots(const LineToNormalize& work);
+LineShots EditLineToNormalize(Job& job, std::int32_t line, std::int32_t& first, std::int32_t& last);
+void NormalizeShots(const LineShots& work);
 
 } // namespace tolvanor

@@ -58,19 +58,13 @@ void SetStartingPoint(Job& job, std::int32_t line, const StartingPointEntry& ent
 } // namespace
 
 void RecomputeLineDistances(Job& job, std::int32_t line) {
-    if (!HasStartingPoint(job, line)) return;
-    const auto shots = std::min(job.ShotCount(line), job.Data.ShotBound());
-    for (std::int32_t shot = 1; shot <= shots; ++shot) {
-        const auto distance = static_cast<float>(DistanceDownRange(job, line, shot));
-        job.Data.Edit(line, shot).DistDownRange = distance;
-    }
+    if (const auto shots = EditLineForDistances(job, line)) SetDistances(*shots);
 }
 
-std::optional<LineStart> EditLineForDistances(Job& job, std::int32_t line) {
+std::optional<LineShots> EditLineForDistances(Job& job, std::int32_t line) {
     if (!HasStartingPoint(job, line)) return std::nullopt;
-    const auto shots = std::min(job.ShotCount(line), job.Data.ShotBound());
-    for (std::int32_t shot = 1; shot <= shots; ++shot) job.Data.Edit(line, shot);
-    return StartOf(job, line);
+    const LineStart start = StartOf(job, line);
+    return LineShots{job.Data.EditShots(line, 1, std::min(job.ShotCount(line), job.Data.ShotBound())), start};
 }
 
 MergeReport MergeStartingPoints(Job& job, const std::string& path, bool formatProfileNumbers) {

@@ -51,10 +51,10 @@ MergeReport ApplyStartingPointEntries(Job& job, const std::string& path, bool fo
 // The distance down range of every shot of a line with a starting point.
 void RecomputeLineDistances(Job& job, std::int32_t line);
 // The same in two steps, so that other threads can do the second: the shots
-// edited as the recompute edits them (on the table's thread), then their
-// distances set from the line's starting point (DistanceFrom, on any thread).
-// Nothing, and nothing edited, for a line without a starting point.
-std::optional<LineStart> EditLineForDistances(Job& job, std::int32_t line);
+// edited as the recompute edits them (on the table's thread), then
+// SetDistances on them (on any thread). Nothing, and nothing edited, for a
+// line without a starting point.
+std::optional<LineShots> EditLineForDistances(Job& job, std::int32_t line);
 
 // "Unable to read the starting point file " + path + CR LF + the reason.
 std::string UnreadableStartingPointFileText(const std::string& path, const MergeReport& report);

@@ -10,9 +10,9 @@
 
 #include "core/Job.h"
 #include "core/MaskText.h"
+#include "core/PassWorker.h"
 #include "core/PatternValue.h"
 #include "editor/GridPass.h"
-#include "editor/PassWorker.h"
 #include "editor/PlotSink.h"
 #include "editor/ShotRow.h"
 #include "support/ScriptedPrompter.h"

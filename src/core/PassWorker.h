@@ -8,8 +8,8 @@
 
 namespace tolvanor {
 
-// Runs one task at a time on a thread of its own, so that a whole-job pass
-// can prepare the next line while the last one is stored. On a machine of
+// Runs one task at a time on a thread of its own, beside the caller's work
+// (a whole-job pass, the output's straightening of lines). On a machine of
 // one core, or when asked for no thread, each task runs at once instead:
 // the results are the same either way.
 class PassWorker {

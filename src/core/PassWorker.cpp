@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editor/PassWorker.h"
+#include "core/PassWorker.h"
 
 #include <utility>
 
