@@ -28,6 +28,30 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word) noexcept {
     return true;
 }
 
+// Most of a saved shot's sounder fields are a lone "0": read in place, not through the general conversion.
+template <typename Real> bool LoneDigit(std::string_view text, Real& value) noexcept {
+    if (text.size() != 1 || text[0] < '0' || text[0] > '9') return false;
+    value = static_cast<Real>(text[0] - '0');
+    return true;
+}
+
+// The saved indexes and sequence numbers: blanks, then up to nine digits
+// with an optional minus, exact whichever road reads them.
+bool PlainInteger(std::string_view text, std::int32_t& value) noexcept {
+    std::size_t at = 0;
+    while (at < text.size() && text[at] == ' ') ++at;
+    const bool negative = at < text.size() && text[at] == '-';
+    if (negative) ++at;
+    const std::size_t first = at;
+    std::int32_t number = 0;
+    for (; at < text.size() && at - first < 9 && text[at] >= '0' && text[at] <= '9'; ++at) {
+        number = number * 10 + (text[at] - '0');
+    }
+    if (at == first || at != text.size()) return false;
+    value = negative ? -number : number;
+    return true;
+}
+
 } // namespace
 
 JobRecordParser::JobRecordParser(std::int32_t maxLines, std::int32_t shotBound, const ReadOptions& options,
@@ -35,16 +59,19 @@ JobRecordParser::JobRecordParser(std::int32_t maxLines, std::int32_t shotBound, 
     : maxLines_(maxLines), shotBound_(shotBound), options_(options), padded_(paddedLines) {}
 
 ReadError JobRecordParser::ToDouble(std::string_view text, double& value) const noexcept {
+    if (LoneDigit(text, value)) return ReadError::None;
     return ErrorOf(padded_ ? PaddedStrictToDouble(text, value) : StrictToDouble(text, value));
 }
 
 ReadError JobRecordParser::ToFloat(std::string_view text, float& value) const noexcept {
+    if (LoneDigit(text, value)) return ReadError::None;
     return ErrorOf(padded_ ? PaddedStrictToFloat(text, value) : StrictToFloat(text, value));
 }
 
 // A whole number written as any number ("12", " 12", "12.0"), halves to
 // even; past the 32-bit range it overflows.
 ReadError JobRecordParser::ToInteger(std::string_view text, std::int32_t& value) const noexcept {
+    if (PlainInteger(text, value)) return ReadError::None;
     double number = 0;
     if (const auto error = ToDouble(text, number); error != ReadError::None) return error;
     const double rounded = std::trunc(number) == number ? number : RoundHalfEven(number);
@@ -57,6 +84,11 @@ ReadError JobRecordParser::ToInteger(std::string_view text, std::int32_t& value)
 
 // "True" or "False" in any case, or a number (0 is false).
 ReadError JobRecordParser::ToBoolean(std::string_view text, bool& value) const noexcept {
+    // As the job file writes them, without the trimming.
+    if (text == "False" || text == "True") {
+        value = text.size() == 4;
+        return ReadError::None;
+    }
     const auto word = TrimBlanks(text);
     if (EqualsIgnoringCase(word, "True")) {
         value = true;

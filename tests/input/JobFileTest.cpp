@@ -106,6 +106,55 @@ TEST(JobFileReader, RefusesRecordsOutsideTheTableAndNonNumbers) {
     EXPECT_EQ(job.LineCount, 10);
 }
 
+// Indexes, sequence numbers, flags and values as this program writes them and
+// in the other forms a hand-edited or older job may hold, by both read routes.
+TEST(JobFileReader, ReadsEveryFormOfANumberOrFlagToItsValue) {
+    struct Case {
+        std::string seq, ignore, dbt;
+        std::int32_t seqValue;
+        bool ignoreValue;
+        float dbtValue;
+    };
+    const Case cases[] = {
+        {"7", "False", "0", 7, false, 0},
+        {"123456789", "True", "9", 123456789, true, 9},
+        {"1234567890", "TRUE", "1e1", 1234567890, true, 10},
+        {"-12", " false ", ".5", -12, false, 0.5F},
+        {" 12 ", "1", "-0", 12, true, -0.0F},
+        {"2.5", "0", "12.25", 2, false, 12.25F},
+        {"3.5", "0.0", " 3 ", 4, false, 3},
+        {"+5", "-2", "00", 5, true, 0},
+        {"12.0", "fAlSe", "0.1", 12, false, 0.1F},
+    };
+    for (const bool chunked : {true, false}) {
+        for (const auto& c : cases) {
+            const std::string text = " 1, 0,1,0,0,0,,0,,,False,,0,0,0,0,0\n 1, 1," + c.seq + ",1,2,3,,0,,," + c.ignore +
+                                     ",p," + c.dbt + ",0,0,0,0\n";
+            Job job(10, 20);
+            ScriptedPrompter prompter;
+            MemorySource source(text);
+            const ReadRoute route{.Chunked = chunked};
+            ASSERT_EQ(ReadDataFrom(job, {.DataType = SavedJob}, source, prompter, route).Outcome, ReadOutcome::Ok)
+                << text;
+            const ShotRecord& shot = job.Data.At(1, 1);
+            EXPECT_EQ(shot.SeqNum, c.seqValue) << text;
+            EXPECT_EQ(shot.Ignore, c.ignoreValue) << text;
+            EXPECT_EQ(shot.DBT, c.dbtValue) << text;
+            EXPECT_EQ(std::signbit(shot.DBT), std::signbit(c.dbtValue)) << text;
+        }
+        for (const std::string seq : {"2147483648", "-2147483649", "12a", "", "1 2"}) {
+            Job job(10, 20);
+            ScriptedPrompter prompter;
+            const std::string text = " 1, 1," + seq + ",1,2,3,,0,,,False,p,0,0,0,0,0\n";
+            MemorySource source(text);
+            EXPECT_EQ(
+                ReadDataFrom(job, {.DataType = SavedJob}, source, prompter, ReadRoute{.Chunked = chunked}).Outcome,
+                ReadOutcome::Failed)
+                << seq;
+        }
+    }
+}
+
 TEST(JobFileReader, AFailedJobAppendRestoresTheRecordsItOverwrote) {
     Job job;
     ScriptedPrompter prompter;
