@@ -24,7 +24,6 @@ struct ParsedRecords {
     ParsedRecords(const Job& job, const ReadOptions& options)
         : Parser(job.MaxLines, job.Data.ShotBound(), options, true) {}
     JobRecordParser Parser;
-    JobRecord Working;
     std::vector<JobRecord> Records; // the front Count are this chunk's
     std::size_t Count = 0;
     std::int64_t TextLines = 0; // up to and with the failed line
@@ -39,12 +38,11 @@ struct ParsedRecords {
         std::string_view line;
         while (lines.Next(line)) {
             ++TextLines;
-            // One working record: its texts stay while records of one line follow each other.
-            const auto verdict = Parser.Parse(line, Working, Error);
-            if (verdict == JobRecordParser::Verdict::Record) {
-                if (Count == Records.size()) Records.emplace_back();
-                Records[Count++] = Working;
-            }
+            // Parsed in place: every field is set, and the texts the slot held
+            // (a record of the chunk before) mostly stay, so they are not repacked.
+            if (Count == Records.size()) Records.emplace_back();
+            const auto verdict = Parser.Parse(line, Records[Count], Error);
+            if (verdict == JobRecordParser::Verdict::Record) ++Count;
             if (verdict == JobRecordParser::Verdict::Failed) {
                 FailedLine = std::string(line);
                 return;
