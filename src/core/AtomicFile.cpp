@@ -3,7 +3,6 @@
 
 #include "core/BackgroundFlush.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <new>
@@ -38,16 +37,9 @@ std::string FolderOf(const std::string& path) {
     return folder.empty() ? std::string(".") : folder;
 }
 
-// The page cache takes one large write in large folios. On a virtual machine
-// whose host backs guest memory only when touched (free page reporting),
-// fresh large folios fill several times slower than small ones: 450 MB
-// written in 1 MB pieces took 0.42-0.62 s there, in 64 KB pieces 0.12-0.23 s.
-// Elsewhere the smaller pieces cost a few thousand system calls more.
-constexpr std::size_t WritePiece = std::size_t{64} << 10;
-
 bool WriteAll(int fd, const char* data, std::size_t size, int& error) {
     while (size > 0) {
-        const ssize_t written = ::write(fd, data, std::min(size, WritePiece));
+        const ssize_t written = ::write(fd, data, size);
         if (written < 0) {
             if (errno == EINTR) continue;
             error = errno;
