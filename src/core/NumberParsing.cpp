@@ -210,6 +210,13 @@ constexpr std::uint64_t WholePowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1
 // The whole text as a plain decimal of at most seven digits before and
 // after the point; false (value untouched) for anything else. The value is
 // the one PlainDecimalPrefix gives.
+// A lone digit, as most sounder fields of a land shot are ("0"): before any other test.
+template <typename Real> bool LoneDigit(std::string_view text, Real& value) noexcept {
+    if (text.size() != 1 || !IsDigit(text[0])) return false;
+    value = static_cast<Real>(text[0] - '0');
+    return true;
+}
+
 template <typename Real> bool PaddedPlainDecimal(std::string_view text, Real& value) noexcept {
     const char* bytes = text.data();
     const std::size_t size = text.size();
@@ -288,11 +295,13 @@ ConversionStatus StrictToFloat(std::string_view text, float& value) noexcept {
 // Leading blanks are passed over first: a job file writes its line and shot
 // indexes as " 12". The padding still follows the rest of the text.
 ConversionStatus PaddedStrictToDouble(std::string_view text, double& value) noexcept {
+    if (LoneDigit(text, value)) return ConversionStatus::Ok;
     if (PaddedPlainDecimal(WithoutLeadingBlanks(text), value)) return ConversionStatus::Ok;
     return StrictConvert(text, value);
 }
 
 ConversionStatus PaddedStrictToFloat(std::string_view text, float& value) noexcept {
+    if (LoneDigit(text, value)) return ConversionStatus::Ok;
     if (PaddedPlainDecimal(WithoutLeadingBlanks(text), value)) return ConversionStatus::Ok;
     return StrictConvert(text, value);
 }

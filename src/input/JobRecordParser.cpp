@@ -28,13 +28,6 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view word) noexcept {
     return true;
 }
 
-// Most of a saved shot's sounder fields are a lone "0": read in place, not through the general conversion.
-template <typename Real> bool LoneDigit(std::string_view text, Real& value) noexcept {
-    if (text.size() != 1 || text[0] < '0' || text[0] > '9') return false;
-    value = static_cast<Real>(text[0] - '0');
-    return true;
-}
-
 // The saved indexes and sequence numbers: blanks, then up to nine digits
 // with an optional minus, exact whichever road reads them.
 bool PlainInteger(std::string_view text, std::int32_t& value) noexcept {
@@ -59,12 +52,10 @@ JobRecordParser::JobRecordParser(std::int32_t maxLines, std::int32_t shotBound, 
     : maxLines_(maxLines), shotBound_(shotBound), options_(options), padded_(paddedLines) {}
 
 ReadError JobRecordParser::ToDouble(std::string_view text, double& value) const noexcept {
-    if (LoneDigit(text, value)) return ReadError::None;
     return ErrorOf(padded_ ? PaddedStrictToDouble(text, value) : StrictToDouble(text, value));
 }
 
 ReadError JobRecordParser::ToFloat(std::string_view text, float& value) const noexcept {
-    if (LoneDigit(text, value)) return ReadError::None;
     return ErrorOf(padded_ ? PaddedStrictToFloat(text, value) : StrictToFloat(text, value));
 }
 
@@ -86,7 +77,7 @@ ReadError JobRecordParser::ToInteger(std::string_view text, std::int32_t& value)
 ReadError JobRecordParser::ToBoolean(std::string_view text, bool& value) const noexcept {
     // As the job file writes them, without the trimming.
     if (text == "False" || text == "True") {
-        value = text.size() == 4;
+        value = text == "True";
         return ReadError::None;
     }
     const auto word = TrimBlanks(text);
