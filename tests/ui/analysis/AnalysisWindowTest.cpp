@@ -150,23 +150,9 @@ private slots:
         QVERIFY(QImage(png).width() > 100);
     }
 
-    void theCurrentLineFollowsTheEditorBothWays() {
-        Type("txtDatum", "0");
-        Click("cmdAnalyse");
-        editor->SelectProfile(2);
-        window->FollowEditor();
-        QCOMPARE(window->Table()->currentIndex().row(), 2);
-        QVERIFY(Control<QLabel>("lblCurrentLine")->text().contains(QStringLiteral("Profile 13")));
-        QSignalSpy chosen(window.get(), &AnalysisWindow::ProfileChosen);
-        const auto rect = window->Table()->visualRect(window->Table()->model()->index(0, 0));
-        QTest::mouseClick(window->Table()->viewport(), Qt::LeftButton, {}, rect.center());
-        QCOMPARE(editor->ProfileIndex(), 0);
-        QCOMPARE(chosen.count(), 1);
-        QVERIFY(Control<QLabel>("lblCurrentLine")->text().contains(QStringLiteral("Profile 11")));
-    }
-
     // From the editor's menu: opened and analysed with the remembered boxes,
-    // then following the editor's profile chart and marking its contours.
+    // then following the editor's profile chart both ways and marking its
+    // contours.
     void theEditorMenuOpensItAndItsChartShowsTheContours() {
         window.reset();
         settings->Save("AnalysisContours", "1");
@@ -187,6 +173,8 @@ private slots:
         chart.RemoveOverlays();
         chart.AddCurve("13", x, y);
         QCOMPARE(opened->Table()->currentIndex().row(), 2);
+        auto* current = opened->findChild<QLabel*>(QStringLiteral("lblCurrentLine"));
+        QVERIFY(current->text().contains(QStringLiteral("Profile 13")));
         const tolvanor::ChartCurve* mark = chart.FindOverlay("Contour 1");
         QVERIFY(mark != nullptr);
         QCOMPARE(mark->X, (std::vector<double>{14.5, 15.5}));
@@ -196,6 +184,7 @@ private slots:
         QTest::mouseClick(opened->Table()->viewport(), Qt::LeftButton, {}, rect.center());
         QCOMPARE(editor->ProfileIndex(), 0);
         QCOMPARE(redraws, 1);
+        QVERIFY(current->text().contains(QStringLiteral("Profile 11")));
     }
 
     // The sample survey as a crew would open it; with TOLVANOR_SCREENSHOT set

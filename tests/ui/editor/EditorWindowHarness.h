@@ -73,7 +73,6 @@ public:
     GridModel& CoreGrid() { return Editor().Grid(); }
     QTableView* Grid() { return Window().GridView(); }
     ScriptedPrompter& Prompts() { return *prompter_; }
-    ui::QtSettingsStore& Settings() { return *settings_; }
     QString Folder() const { return folder_->path(); }
     QString Stored(const char* key) { return QString::fromStdString(settings_->Get(key, "<absent>")); }
 

@@ -30,7 +30,6 @@ namespace {
 
 constexpr int SavedJob = 5;
 constexpr int Trimble = 0;
-constexpr int Sounder = 6;
 
 } // namespace
 
@@ -40,8 +39,15 @@ class MainCommandsTest : public QObject {
 private slots:
     void init() { folder_ = std::make_unique<QTemporaryDir>(); }
 
-    // The sample job loads, the editor is refreshed and asked for.
-    void NewFileLoadsTheSampleJob() {
+    // The sample job loads and the editor is refreshed and asked for; New
+    // File over unsaved work then asks first, and No keeps the job.
+    void NewFile_data() {
+        QTest::addColumn<bool>("discard");
+        QTest::newRow("No keeps the work") << false;
+        QTest::newRow("Yes loads the new file") << true;
+    }
+    void NewFile() {
+        QFETCH(bool, discard);
         SessionRun run(folder_->path());
         QSignalSpy editorWanted(&run.Window(), &MainWindow::EditorWindowRequested);
         run.Load(SamplePath("survey.tvn"), SavedJob);
@@ -51,18 +57,7 @@ private slots:
         QCOMPARE(run.Session().Editor().ProfileList().size(), std::size_t{4});
         QVERIFY(!run.GetJob().DataChanged);
         QVERIFY(run.Window().statusBar()->currentMessage().startsWith(QStringLiteral("4 lines loaded")));
-    }
 
-    // New File over unsaved work asks first; No keeps the job.
-    void NewFileAsksBeforeDiscarding_data() {
-        QTest::addColumn<bool>("discard");
-        QTest::newRow("No keeps the work") << false;
-        QTest::newRow("Yes loads the new file") << true;
-    }
-    void NewFileAsksBeforeDiscarding() {
-        QFETCH(bool, discard);
-        SessionRun run(folder_->path());
-        run.Load(SamplePath("survey.tvn"), SavedJob);
         run.GetJob().DataChanged = true;
         run.Prompter().QueueAnswer(discard ? MessageAnswer::Yes : MessageAnswer::No);
         const std::int32_t shotsBefore = run.GetJob().ShotCount(1);
@@ -78,34 +73,14 @@ private slots:
         QCOMPARE(run.GetJob().ShotCount(1) != shotsBefore, discard);
     }
 
-    void AppendDataMessages_data() {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<int>("dataType");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no file named") << QString() << Trimble << "Please select a source file";
-        QTest::newRow("file missing") << QStringLiteral("<missing>") << Trimble
-                                      << "Selected source file does not exist.  Please select another file.";
-        QTest::newRow("nothing in the chosen format")
-            << QStringLiteral("<empty>") << Sounder
-            << "No data in the selected format was found in the input file.\r\n"
-               "Please check your format selection to make sure it matches the source data.";
-    }
-    void AppendDataMessages() {
-        QFETCH(QString, source);
-        QFETCH(int, dataType);
-        QFETCH(QString, message);
-        if (source == QLatin1String("<missing>")) source = folder_->filePath("none.csv");
-        if (source == QLatin1String("<empty>")) {
-            source = folder_->filePath("empty.txt");
-            QFile empty(source);
-            QVERIFY(empty.open(QIODevice::WriteOnly));
-        }
+    // The core's refusal reaches the user, and nothing is loaded.
+    void AppendDataOfAMissingFile() {
         SessionRun run(folder_->path());
         QSignalSpy editorWanted(&run.Window(), &MainWindow::EditorWindowRequested);
-        run.Controls().txtSourceFileName->setText(source);
-        run.Controls().cboDataType->setCurrentIndex(dataType);
+        run.Controls().txtSourceFileName->setText(folder_->filePath("none.csv"));
         QTest::mouseClick(run.Controls().cmdAppend, Qt::LeftButton);
-        QCOMPARE(run.Prompter().Messages(), std::vector<std::string>{message.toStdString()});
+        QCOMPARE(run.Prompter().Messages(),
+                 std::vector<std::string>{"Selected source file does not exist.  Please select another file."});
         QCOMPARE(run.GetJob().LineCount, 0);
         QCOMPARE(editorWanted.count(), 0);
     }
@@ -117,7 +92,7 @@ private slots:
         run.Load(SamplePath("survey-trimble.csv"), Trimble);
         run.GetJob().DataChanged = true;
         run.Prompter().QueueText(folder_->filePath("window").toStdString());
-        run.Controls().actSaveData->trigger();
+        QTest::mouseClick(run.Controls().cmdSave, Qt::LeftButton);
         const auto& request = run.Prompter().Calls().back().File;
         QCOMPARE(request.Title, std::string("Save Work in Process"));
         QVERIFY(!run.GetJob().DataChanged);
@@ -130,21 +105,6 @@ private slots:
         const QByteArray window = FileBytes(folder_->filePath("window.tvn"));
         QVERIFY(window.size() > 1000);
         QCOMPARE(window, FileBytes(folder_->filePath("batch.tvn")));
-    }
-
-    // A save that cannot be written says why and keeps the work unsaved.
-    void FailingSaveKeepsDataChanged() {
-        SessionRun run(folder_->path());
-        run.Load(SamplePath("survey.tvn"), SavedJob);
-        run.GetJob().DataChanged = true;
-        const QString target = folder_->filePath("no-such-folder/job.tvn");
-        run.Prompter().QueueText(target.toStdString());
-        QTest::mouseClick(run.Controls().cmdSave, Qt::LeftButton);
-        const auto messages = run.Prompter().Messages();
-        QCOMPARE(messages.size(), std::size_t{1});
-        QVERIFY2(messages[0].rfind("Unable to save the job file.\r\n" + target.toStdString() + "\r\n", 0) == 0,
-                 messages[0].c_str());
-        QVERIFY(run.GetJob().DataChanged);
     }
 
     // Quit with unsaved work: No keeps the program and its data, Yes ends it.
@@ -179,19 +139,16 @@ private slots:
         QCOMPARE(finished.count(), 1);
     }
 
+    // The root without a doubled separator, a folder, and a long path cut to its last 60 characters.
     void PrefixPreview_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<QString>("preview");
-        QTest::newRow("root: no doubled separator") << "/"
-                                                    << "job"
-                                                    << "/job.xxx";
-        QTest::newRow("folder") << "/data"
-                                << "job"
-                                << "/data/job.xxx";
         const QString deep = QStringLiteral("/surveys/2026/october/beach-north/profiles/deliverables");
         const QString whole = deep + QStringLiteral("/northbeach.xxx");
-        QTest::newRow("over 60 characters") << deep << "northbeach" << QStringLiteral("...") + whole.right(60);
+        QTest::newRow("root") << QString("/") << QString("job") << QString("/job.xxx");
+        QTest::newRow("folder") << QString("/data") << QString("job") << QString("/data/job.xxx");
+        QTest::newRow("over 60 characters") << deep << QString("northbeach") << "..." + whole.right(60);
     }
     void PrefixPreview() {
         QFETCH(QString, folder);
@@ -331,32 +288,13 @@ private slots:
         QCOMPARE(run.Prompter().Messages().back(),
                  std::string("Any valid output file types have been created in the specified folder!"));
 
-        const int status = tolvanor::testing::RunBatch({SamplePath("survey-trimble.csv"),
-                                                        "--type",
-                                                        "0",
-                                                        "--spf",
-                                                        SamplePath("survey.spf"),
-                                                        "--posn",
-                                                        "3",
-                                                        "--thin-method",
-                                                        "1",
-                                                        "--thin-inc",
-                                                        "5",
-                                                        "--formats",
-                                                        "csv,xyz,irp,se,rer,xls",
-                                                        "--out",
-                                                        folder_->filePath("batch"),
-                                                        "--prefix",
-                                                        "beach",
-                                                        "--locality",
-                                                        "NB",
-                                                        "--date",
-                                                        "261014",
-                                                        "--survey-type",
-                                                        "1",
-                                                        "--template",
-                                                        SamplePath("survey.itf")},
-                                                       folder_->path());
+        QStringList arguments = QStringLiteral("--type 0 --posn 3 --thin-method 1 --thin-inc 5 --formats "
+                                               "csv,xyz,irp,se,rer,xls --prefix beach --locality NB --date 261014 "
+                                               "--survey-type 1")
+                                    .split(QLatin1Char(' '));
+        arguments << SamplePath("survey-trimble.csv") << "--spf" << SamplePath("survey.spf") << "--template"
+                  << SamplePath("survey.itf") << "--out" << folder_->filePath("batch");
+        const int status = tolvanor::testing::RunBatch(arguments, folder_->path());
         QCOMPARE(status, 0);
         const QStringList written = QDir(folder_->filePath("window")).entryList(QDir::Files, QDir::Name);
         QCOMPARE(written, QDir(folder_->filePath("batch")).entryList(QDir::Files, QDir::Name));
@@ -367,11 +305,28 @@ private slots:
         }
     }
 
-    // A file named from outside goes into the source box, takes the data
-    // type its extension names, and is loaded.
-    void OpenFromOutside() {
+    // A file named from outside, or dropped on the window, goes into the
+    // source box, takes the data type its extension names, and is loaded.
+    void OpenFromOutsideAndDrop_data() {
+        QTest::addColumn<bool>("dropped");
+        QTest::newRow("named") << false;
+        QTest::newRow("dropped") << true;
+    }
+    void OpenFromOutsideAndDrop() {
+        QFETCH(bool, dropped);
         SessionRun run(folder_->path());
-        run.Window().OpenFromOutside(SamplePath("survey.tvn"));
+        run.Show();
+        if (dropped) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(SamplePath("survey.tvn"))});
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&run.Window(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&run.Window(), &drop);
+        } else {
+            run.Window().OpenFromOutside(SamplePath("survey.tvn"));
+        }
         QCOMPARE(run.Controls().cboDataType->currentIndex(), SavedJob);
         QCOMPARE(run.GetJob().LineCount, 4);
         QCOMPARE(run.Stored(Key::SourceFileName), SamplePath("survey.tvn").toStdString());
@@ -399,21 +354,6 @@ private slots:
         QCOMPARE(QFile::exists(prefix + ".tvn"), writable);
         QCOMPARE(run.GetJob().DataChanged, !writable);
         QCOMPARE(run.Prompter().Messages().size(), std::size_t{writable ? 0u : 1u});
-    }
-
-    // A file dropped on the window is opened as from the command line.
-    void DroppedFileIsLoaded() {
-        SessionRun run(folder_->path());
-        run.Show();
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(SamplePath("survey.tvn"))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&run.Window(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&run.Window(), &drop);
-        QCOMPARE(run.Controls().cboDataType->currentIndex(), SavedJob);
-        QCOMPARE(run.GetJob().LineCount, 4);
     }
 
 private:

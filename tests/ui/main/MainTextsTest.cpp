@@ -212,7 +212,6 @@ private slots:
         QTest::keyClick(&run.Window(), Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(finished.count(), 1);
         QCOMPARE(run.Controls().mnuHelpContents->shortcut(), QKeySequence(QKeySequence::HelpContents));
-
     }
 
     // Tab walks the first page top-down: source box, its buttons, then the

@@ -3,16 +3,16 @@
 
 #include "app/desktop/DesktopSession.h"
 #include "core/Job.h"
+#include "editor/DataEditor.h"
 #include "support/ScriptedPrompter.h"
 #include "ui/common/QtSettingsStore.h"
-#include "editor/DataEditor.h"
 #include "ui/main/MainWindow.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QProcess>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QtTest>
