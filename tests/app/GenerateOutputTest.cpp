@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -96,6 +95,21 @@ GenerateOptions CsvInto(const Folder& folder) {
     return options;
 }
 
+// The two-line job, .csv into a fresh folder.
+class GenerateOutputTest : public ::testing::Test {
+protected:
+    void SetUp() override { FillJob(job); }
+    GenerateResult Run(OutputEditor* withEditor = nullptr) {
+        return GenerateOutput(job, options, withEditor, prompter);
+    }
+
+    Folder folder;
+    Job job{10, 20};
+    GenerateOptions options = CsvInto(folder);
+    ScriptedPrompter prompter;
+    FakeEditor editor;
+};
+
 TEST(GenerateOutput, RefusesInOrderWithoutTouchingAnything) {
     Folder folder;
     struct Case {
@@ -133,77 +147,23 @@ TEST(GenerateOutput, RefusesInOrderWithoutTouchingAnything) {
     }
 }
 
-TEST(GenerateOutput, BlankPrefixAndSeWithoutIsrpConstantsPass) {
-    Folder folder;
-    Job job(10, 20);
-    FillJob(job);
-    auto options = CsvInto(folder);
+TEST_F(GenerateOutputTest, BlankPrefixAndSeWithoutIsrpConstantsPass) {
     options.Writer.Prefix = " ";
     options.Csv = false;
     options.Se = true;
-    ScriptedPrompter prompter;
-    const auto result = GenerateOutput(job, options, nullptr, prompter);
-    EXPECT_EQ(result.Status, GenerateStatus::Finished);
+    EXPECT_EQ(Run().Status, GenerateStatus::Finished);
     EXPECT_TRUE(fs::exists(folder.File(" .se")));
     EXPECT_EQ(prompter.Messages(),
               std::vector<std::string>{"Any valid output file types have been created in the specified folder!"});
 }
 
-TEST(GenerateOutput, NormalizesLinesWithAStartingPointAndAsksAboutTheOthers) {
-    Folder folder;
-    Job job(10, 20);
-    FillJob(job);
-    const Job before = job;
-    auto options = CsvInto(folder);
-    options.PosnProcessing = 1;
-    ScriptedPrompter prompter;
-    prompter.QueueAnswer(MessageAnswer::Ok);
-    FakeEditor editor;
-    const auto result = GenerateOutput(job, options, &editor, prompter);
-
-    ASSERT_EQ(result.Status, GenerateStatus::Finished);
-    ASSERT_EQ(prompter.Calls().size(), 2u);
-    const auto& question = prompter.Calls()[0].Message;
-    EXPECT_EQ(question.Text, "Unable to normalize line 002\rThis line will not be normalized.");
-    EXPECT_EQ(question.Buttons, MessageButtons::OkCancel);
-    for (int shot = 1; shot <= 5; ++shot) {
-        EXPECT_EQ(job.Data.At(1, shot).Easting, 500.0) << "shot " << shot << " of line 1 straightened";
-        EXPECT_EQ(job.Data.At(1, shot).DistDownRange, static_cast<float>(2 * shot));
-        EXPECT_EQ(job.Data.At(2, shot), before.Data.At(2, shot)) << "line 2 left alone";
-    }
-    // The editor is hidden, reloaded with its selection kept, redrawn and shown again.
-    EXPECT_EQ(editor.log, "hide;load;select 1;redraw;show;");
-    EXPECT_EQ(ReadAll(folder.File("job.csv")).substr(0, 28), "101,500.0000,998.0000,2.0,PR");
-}
-
-TEST(GenerateOutput, CancelAtAnUnstraightenableLineWritesNothing) {
-    Folder folder;
-    Job job(10, 20);
-    FillJob(job);
-    // The line without a starting point comes first, so nothing is straightened either.
-    job.Data.CopyLine(1, 3);
-    job.Data.CopyLine(2, 1);
-    job.Data.CopyLine(3, 2);
-    auto options = CsvInto(folder);
-    options.PosnProcessing = 3;
-    options.ThinMethod = "Number to Ignore";
-    ScriptedPrompter prompter;
-    prompter.QueueAnswer(MessageAnswer::Cancel);
-    FakeEditor editor;
-    const auto result = GenerateOutput(job, options, &editor, prompter);
-    EXPECT_EQ(result.Status, GenerateStatus::Cancelled);
-    EXPECT_EQ(prompter.Messages().size(), 1u) << "no final message";
-    EXPECT_TRUE(fs::is_empty(folder.path));
-    EXPECT_EQ(editor.log, "hide;") << "the editor stays hidden and is not reloaded";
-    EXPECT_FALSE(job.Data.At(1, 2).Ignore) << "nothing thinned";
-}
-
 // Many lines at odd angles, straightened side by side: each exactly as the
-// single-line command straightens it. Line 23 has no starting point; when
-// output is cancelled there, the lines before it are straightened and those
-// after it are not.
+// single-line command straightens it. Line 23 has no starting point: the
+// user is asked; on OK the rest are straightened too, on Cancel those after
+// it are not, nothing is thinned or written and the editor stays hidden.
 TEST(GenerateOutput, StraightensManyLinesAsOneByOneAndStopsWhereCancelled) {
     for (const auto answer : {MessageAnswer::Ok, MessageAnswer::Cancel}) {
+        const bool cancel = answer == MessageAnswer::Cancel;
         Folder folder;
         Job job(60, 300);
         for (int line = 1; line <= 40; ++line) {
@@ -224,49 +184,55 @@ TEST(GenerateOutput, StraightensManyLinesAsOneByOneAndStopsWhereCancelled) {
         job.LineCount = 40;
         Job expected = job;
         ScriptedPrompter quiet;
-        for (int line = 1; line < (answer == MessageAnswer::Ok ? 41 : 23); ++line) {
+        for (int line = 1; line < (cancel ? 23 : 41); ++line) {
             std::int32_t first = 0;
             std::int32_t last = 0;
             if (line != 23) NormalizeLine(expected, line, first, last, quiet);
         }
         auto options = CsvInto(folder);
-        options.PosnProcessing = 1;
+        options.PosnProcessing = cancel ? 3 : 1;
+        options.ThinMethod = "Number to Ignore";
         ScriptedPrompter prompter;
         prompter.QueueAnswer(answer);
-        GenerateOutput(job, options, nullptr, prompter);
+        FakeEditor editor;
+        const auto result = GenerateOutput(job, options, &editor, prompter);
         for (int line = 1; line <= 40; ++line) {
             for (int shot = 1; shot <= job.ShotCount(line); ++shot)
                 ASSERT_EQ(job.Data.At(line, shot), expected.Data.At(line, shot)) << line << ' ' << shot;
         }
+        ASSERT_GE(prompter.Calls().size(), 1u);
+        const auto& question = prompter.Calls()[0].Message;
+        EXPECT_EQ(question.Text, "Unable to normalize line 23\rThis line will not be normalized.");
+        EXPECT_EQ(question.Buttons, MessageButtons::OkCancel);
+        if (!cancel) {
+            EXPECT_EQ(prompter.Calls().size(), 2u) << "the question, then the final message";
+            // Hidden, reloaded with its selection kept, redrawn and shown again.
+            EXPECT_EQ(editor.log, "hide;load;select 1;redraw;show;");
+            continue;
+        }
+        EXPECT_EQ(result.Status, GenerateStatus::Cancelled);
+        EXPECT_EQ(prompter.Messages().size(), 1u) << "no final message";
+        EXPECT_TRUE(fs::is_empty(folder.path));
+        EXPECT_EQ(editor.log, "hide;") << "the editor stays hidden and is not reloaded";
     }
 }
 
-TEST(GenerateOutput, ThinsEveryLineOnOutput) {
-    Folder folder;
-    Job job(10, 20);
-    FillJob(job);
-    auto options = CsvInto(folder);
+TEST_F(GenerateOutputTest, ThinsEveryLineOnOutput) {
     options.PosnProcessing = 2;
     options.ThinMethod = "Number to Ignore";
     options.ThinIncrement = "1";
-    ScriptedPrompter prompter;
-    GenerateOutput(job, options, nullptr, prompter);
+    Run();
     for (int line = 1; line <= 2; ++line) {
         for (int shot = 1; shot <= 5; ++shot) EXPECT_EQ(job.Data.At(line, shot).Ignore, shot % 2 == 0);
     }
     EXPECT_EQ(ReadAll(folder.File("job.csv")).find("102,"), std::string::npos);
 }
 
-TEST(GenerateOutput, NeverAsksInFilePerLineMode) {
-    Folder folder;
-    Job job(10, 20);
-    FillJob(job);
-    auto options = CsvInto(folder);
+TEST_F(GenerateOutputTest, NeverAsksInFilePerLineMode) {
     options.Writer.Mode = FileMode::FilePerLine;
     std::ofstream(folder.File("job.csv")) << "old";
     std::ofstream(folder.File("job_001.csv")) << "old";
-    ScriptedPrompter prompter;
-    const auto result = GenerateOutput(job, options, nullptr, prompter);
+    const auto result = Run();
     EXPECT_EQ(prompter.Messages().size(), 1u);
     EXPECT_FALSE(result.FormatSkipped);
     EXPECT_NE(ReadAll(folder.File("job_001.csv")), "old");

@@ -64,18 +64,14 @@ TEST_F(CellEditTest, EnterWithoutTypingChangesNothing) {
     EXPECT_FALSE(session.IsOpen());
 }
 
-TEST_F(CellEditTest, ElevationCommitStoresTheRoundedValueAndKeepsTheOrder) {
-    editor.Options().SortOrder = 2; // by easting
+TEST_F(CellEditTest, CommitsStoreTheRoundedValueResortAndRecomputeTheDistance) {
+    editor.Options().SortOrder = 2; // by easting, ascending
     EXPECT_EQ(Type(3, Col::Elevation, "12.345 "), CellEditSession::Outcome::Stored);
     EXPECT_EQ(Cell(3, Col::Elevation), "12.3");
     EXPECT_FLOAT_EQ(Shot(3).Elevation, 12.3f);
     EXPECT_EQ(Shot(3).SeqNum, 3);
     EXPECT_TRUE(editor.State().UndoEnabled);
     EXPECT_TRUE(job.DataChanged);
-}
-
-TEST_F(CellEditTest, EastingCommitResortsAndRecomputesTheDistance) {
-    editor.Options().SortOrder = 2; // by easting, ascending
     EXPECT_EQ(Type(2, Col::Easting, "530 "), CellEditSession::Outcome::Stored);
     // Shot 2 moved 30 east of the start: last by easting, at distance 30.
     EXPECT_EQ(Shot(10).SeqNum, 2);

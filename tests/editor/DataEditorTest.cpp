@@ -114,6 +114,41 @@ TEST_F(DataEditorTest, SortAndStoreWriteTheGridIntoTheListedLineOnly) {
     EXPECT_EQ(job.Data.StoredCount(0) + job.ShotCount(job.MaxLines + 3), 0);
 }
 
+// The whole-job pass in each sort order, on a line stored in no order by
+// any field; order 7 keeps the stored order.
+TEST(LoadArraySort, EveryOrderSortsByItsColumnAndKeepsEveryShot) {
+    // By sequence number 1..5: northing, easting, shot type, distance down range.
+    const double northings[] = {10, 30, 20, 50, 40};
+    const double eastings[] = {5, 1, 4, 2, 3};
+    const char* const types[] = {"W", "b", "L", "S", "B"};
+    const float distances[] = {9, 7, 8, 6, 10};
+    const int stored[] = {3, 1, 5, 2, 4};
+    const std::vector<int> sorted[] = {{1, 2, 3, 4, 5}, {4, 5, 2, 3, 1}, {2, 4, 5, 3, 1}, {1, 3, 2, 5, 4},
+                                       {1, 3, 5, 4, 2}, {5, 2, 3, 4, 1}, {4, 2, 3, 1, 5}, {3, 1, 5, 2, 4}};
+    for (int order = 0; order <= 7; ++order) {
+        Job job(20, 40);
+        job.LineCount = 1;
+        job.Data.EditHeader(1).ShotCount() = 5;
+        for (int k = 1; k <= 5; ++k) {
+            auto& r = job.Data.Edit(1, k);
+            const int seq = r.SeqNum = stored[k - 1];
+            r.Northing = northings[seq - 1];
+            r.Easting = eastings[seq - 1];
+            r.SetShotType(types[seq - 1]);
+            r.DistDownRange = distances[seq - 1];
+            r.SetProfileNumber("7");
+        }
+        testing::ScriptedPrompter prompter;
+        DataEditor editor(job, prompter);
+        editor.Options().SortOrder = order;
+        editor.LoadProfileNumbers();
+        editor.LoadArray();
+        std::vector<int> seqNums;
+        for (std::int32_t shot = 1; shot <= job.ShotCount(1); ++shot) seqNums.push_back(job.Data.At(1, shot).SeqNum);
+        EXPECT_EQ(seqNums, sorted[order]) << "sort order " << order;
+    }
+}
+
 TEST(FindLineByProfileId, TriesTheCurrentLineFirstAndLooksOnlyAtLinesInUse) {
     Job job(20, 5);
     AddTestLine(job, "7", 1);

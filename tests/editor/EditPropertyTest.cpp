@@ -20,6 +20,7 @@
 #include "editor/commands/ThinData.h"
 #include "editor/commands/ToggleIgnore.h"
 
+#include <functional>
 #include <map>
 #include <random>
 
@@ -98,85 +99,54 @@ protected:
         return CopyBetweenCursors(job, editor, prompter, {x, y, y, y, y, Pick(-1, last), Pick(0, last), "L"});
     }
 
-    // Runs one undoable command; true when it took a snapshot.
-    bool RunUndoable(int which) {
-        editor.State().UndoEnabled = false;
-        switch (which) {
-        case 0: {
-            const char* const texts[] = {"12.345 ", " w ", "X ", "-.5 ", "abc", "7 ", " "};
-            const int cols[] = {Col::Easting, Col::Northing, Col::Elevation, Col::DBT,
-                                Col::Remark,  Col::Shot,     Col::Roll};
-            if (Grid().Rows() < 2) break;
-            Select(Pick(1, Grid().Rows() - 1), 0, cols[Pick(0, 6)]);
-            if (session.Open(Grid(), ' ')) session.Enter(job, editor, prompter, texts[Pick(0, 6)]);
-            break;
-        }
-        case 1:
-            DeleteShot(job, editor);
-            break;
-        case 2:
-            InterpolateElevation(job, editor, prompter);
-            break;
-        case 3:
-            ThinData(job, editor, prompter, {Pick(0, 1) ? "Distance" : "Number to Ignore", "3"});
-            break;
-        case 4:
-            NormalizeShotsCommand(job, editor, prompter);
-            break;
-        case 5:
-            NormalizeLineCommand(job, editor, prompter);
-            break;
-        case 6:
-            ResetIgnoreLine(job, editor);
-            break;
-        case 7:
-            Overlay(job, editor, prompter);
-            break;
-        case 8:
-            for (int i = 0; i < static_cast<int>(editor.PlotLines().size()); ++i)
-                editor.SetPlotLineSelected(i, Pick(0, 3) == 0);
-            MergeLines(job, editor, prompter);
-            break;
-        }
-        return editor.State().UndoEnabled;
+    void EditACell() {
+        const char* const texts[] = {"12.345 ", " w ", "X ", "-.5 ", "abc", "7 ", " "};
+        const int cols[] = {Col::Easting, Col::Northing, Col::Elevation, Col::DBT, Col::Remark, Col::Shot, Col::Roll};
+        if (Grid().Rows() < 2) return;
+        Select(Pick(1, Grid().Rows() - 1), 0, cols[Pick(0, 6)]);
+        if (session.Open(Grid(), ' ')) session.Enter(job, editor, prompter, texts[Pick(0, 6)]);
     }
 
-    void RunOther(int which) {
-        switch (which) {
-        case 0:
-            ToggleIgnoreShot(job, editor);
-            break;
-        case 1:
-            ToggleIgnoreLine(job, editor);
-            break;
-        case 2: {
+    void MergeSomeLines() {
+        for (int i = 0; i < static_cast<int>(editor.PlotLines().size()); ++i)
+            editor.SetPlotLineSelected(i, Pick(0, 3) == 0);
+        MergeLines(job, editor, prompter);
+    }
+
+    void DeleteSomeLines() {
+        if (Pick(0, 4) != 0) return;
+        prompter.QueueText(Pick(0, 1) ? "\"22\"" : "3");
+        DeleteLines(job, editor, prompter);
+    }
+
+    // The commands that may take an undo snapshot.
+    const std::vector<std::function<void()>> undoable{
+        [this] { EditACell(); },
+        [this] { DeleteShot(job, editor); },
+        [this] { InterpolateElevation(job, editor, prompter); },
+        [this] {
+            ThinData(job, editor, prompter, {Pick(0, 1) ? "Distance" : "Number to Ignore", "3"});
+        },
+        [this] { NormalizeShotsCommand(job, editor, prompter); },
+        [this] { NormalizeLineCommand(job, editor, prompter); },
+        [this] { ResetIgnoreLine(job, editor); },
+        [this] { Overlay(job, editor, prompter); },
+        [this] { MergeSomeLines(); },
+    };
+    const std::vector<std::function<void()>> others{
+        [this] { ToggleIgnoreShot(job, editor); },
+        [this] { ToggleIgnoreLine(job, editor); },
+        [this] {
             bool all = Pick(0, 1) == 1;
             DeleteOverlapCommand(job, editor, all);
-            break;
-        }
-        case 3:
-            GenSounderData(job, editor, prompter);
-            break;
-        case 4:
-            titles.Click(job, editor, Pick(0, Col::Count - 1));
-            break;
-        case 5:
-            editor.SelectProfile(Pick(0, static_cast<int>(editor.ProfileList().size()) - 1));
-            break;
-        case 6:
-            Copy();
-            break;
-        case 7:
-            ResetIgnoreAllLines(job, editor, prompter);
-            break;
-        case 8:
-            if (Pick(0, 4) == 0) {
-                prompter.QueueText(Pick(0, 1) ? "\"22\"" : "3");
-                DeleteLines(job, editor, prompter);
-            }
-            break;
-        }
-    }
+        },
+        [this] { GenSounderData(job, editor, prompter); },
+        [this] { titles.Click(job, editor, Pick(0, Col::Count - 1)); },
+        [this] { editor.SelectProfile(Pick(0, static_cast<int>(editor.ProfileList().size()) - 1)); },
+        [this] { Copy(); },
+        [this] { ResetIgnoreAllLines(job, editor, prompter); },
+        [this] { DeleteSomeLines(); },
+    };
 };
 
 TEST_P(EditSessionProperty, CommandsKeepTheTableWholeAndUndoExact) {
@@ -189,15 +159,17 @@ TEST_P(EditSessionProperty, CommandsKeepTheTableWholeAndUndoExact) {
             const auto line = job.CurrentLine;
             const auto before = LineRecords(job, line);
             const int which = Pick(0, 8);
-            const bool undoable = RunUndoable(which);
+            editor.State().UndoEnabled = false;
+            undoable[static_cast<std::size_t>(which)]();
             ASSERT_NO_FATAL_FAILURE(CheckTable()) << "command " << which << " step " << step;
-            if (undoable && Pick(0, 2) == 0) {
+            if (editor.State().UndoEnabled && Pick(0, 2) == 0) {
                 ASSERT_TRUE(Undo(job, editor));
                 ASSERT_EQ(LineRecords(job, line), before) << "undo of command " << which << " step " << step;
+                ASSERT_NO_FATAL_FAILURE(CheckTable()) << "undo of command " << which << " step " << step;
             }
         } else {
             const int which = Pick(0, 8);
-            RunOther(which);
+            others[static_cast<std::size_t>(which)]();
             ASSERT_NO_FATAL_FAILURE(CheckTable()) << "other command " << which << " step " << step;
         }
     }

@@ -177,7 +177,7 @@ TEST_F(EditorPlotsTest, SounderCursorsSelectTheirShotsInTheirOwnColumn) {
     EXPECT_EQ(editor.Grid().TopRow(), 1);
 }
 
-TEST_F(EditorPlotsTest, AFastShiftDragAcrossTenPointsSetsAllTen) {
+TEST_F(EditorPlotsTest, AFastShiftDragAcrossTenPointsSetsAllTenUntilTheNextRedraw) {
     Load(1, 12);
     Refresh();
     plots.BeginDrag();
@@ -190,6 +190,9 @@ TEST_F(EditorPlotsTest, AFastShiftDragAcrossTenPointsSetsAllTen) {
     EXPECT_GE(Chart(PlotId::Elevation).YRange().High(), 4.0); // the axis grew to the edit
     EXPECT_TRUE(plots.PlotToGridVisible());
     EXPECT_TRUE(editor.State().UpdatePlotsVisible);
+    editor.PlotData(0); // "Update Plots" drops the chart edits
+    EXPECT_NEAR(Chart(PlotId::Elevation).FirstCurve()->Y[1], 1.0, 1e-6);
+    EXPECT_FALSE(plots.PlotToGridVisible());
 }
 
 TEST_F(EditorPlotsTest, SounderChartsFollowEditsOfWaterShotsOnly) {
@@ -208,16 +211,6 @@ TEST_F(EditorPlotsTest, SounderChartsFollowEditsOfWaterShotsOnly) {
     EXPECT_NEAR(elevation[6], 0.6 - 5.0, 1e-6);
     EXPECT_NEAR(elevation[0], 2.0, 1e-6); // land elevations are measured, not derived
     EXPECT_FALSE(plots.DragEdit(PlotId::Area, 1.0, 1.0));
-}
-
-TEST_F(EditorPlotsTest, UpdatePlotsDropsChartEdits) {
-    Load(1, 8);
-    Refresh();
-    plots.BeginDrag();
-    plots.DragEdit(PlotId::Elevation, 2.0, 9.0);
-    editor.PlotData(0);
-    EXPECT_NEAR(Chart(PlotId::Elevation).FirstCurve()->Y[1], 1.0, 1e-6);
-    EXPECT_FALSE(plots.PlotToGridVisible());
 }
 
 TEST_F(EditorPlotsTest, WithSyncChartsOffZoomingTheProfileLeavesTheOtherCharts) {

@@ -3,72 +3,23 @@
 // random multi-source jobs (land and sounder sources, profiles arriving in
 // any order, starting points, edits and failed reads between the loads)
 // must end exactly as when every refresh passes every line.
-#include "editor/DataEditor.h"
-
-#include "core/Job.h"
-#include "core/JobFile.h"
-#include "editor/PlotSink.h"
+#include "editor/EditTestSupport.h"
 #include "input/LoadCommands.h"
-#include "support/ScriptedPrompter.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace tolvanor {
 namespace {
 
 namespace fs = std::filesystem;
 
-class PlanCurves : public PlotSink {
-public:
-    void UpdatePlanCurve(std::string_view name, std::span<const double> eastings,
-                         std::span<const double> northings) override {
-        auto& curve = Curves[std::string(name)];
-        curve.assign(eastings.begin(), eastings.end());
-        curve.insert(curve.end(), northings.begin(), northings.end());
-    }
-    void RemoveProfileCurves() override {}
-    void PlotData(std::int32_t) override {}
-    void MarkPlanCurve(std::string_view) override {}
-
-    std::map<std::string, std::vector<double>> Curves;
-};
-
-// One job with its editor, refreshed with or without skipping.
-struct Session {
-    explicit Session(bool skip) { editor.SetPassMemoEnabled(skip); }
-    Job job{40, 120};
-    testing::ScriptedPrompter prompter;
-    PlanCurves plots;
-    DataEditor editor{job, prompter, &plots};
-};
-
-std::string GridTexts(const GridModel& grid) {
-    std::string texts = std::to_string(grid.Row()) + "," + std::to_string(grid.Col()) + "," +
-                        std::to_string(grid.RowSel()) + "," + std::to_string(grid.ColSel()) + "," +
-                        std::to_string(grid.TopRow()) + "," + std::to_string(grid.LeftCol()) + "\n";
-    for (int row = 0; row < grid.Rows(); ++row) {
-        for (int col = 0; col < grid.Cols(); ++col) texts += grid.TextMatrix(row, col) + "\t";
-        texts += "\n";
-    }
-    return texts;
-}
-
-void ExpectSame(Session& fast, Session& full, const std::string& when) {
-    ASSERT_EQ(JobFileText(fast.job), JobFileText(full.job)) << when;
-    EXPECT_EQ(fast.job.CurrentLine, full.job.CurrentLine) << when;
-    EXPECT_EQ(GridTexts(fast.editor.Grid()), GridTexts(full.editor.Grid())) << when;
-    EXPECT_EQ(fast.editor.ProfileIndex(), full.editor.ProfileIndex()) << when;
-    EXPECT_EQ(fast.editor.State().StartingPoint.Caption, full.editor.State().StartingPoint.Caption) << when;
-    EXPECT_EQ(fast.plots.Curves, full.plots.Curves) << when;
-    EXPECT_EQ(fast.prompter.Messages(), full.prompter.Messages()) << when;
-}
+using testing::PassSession;
 
 // Random source text: a few profiles from a small pool, in any order, as
 // land shots (type 0) or sounder shots (type 6) with unrounded values.
@@ -111,11 +62,11 @@ std::string StartingPoints(std::mt19937& random) {
 }
 
 // The same change to both jobs, as a cell edit or command would make it.
-void EditBoth(std::mt19937& random, Session& fast, Session& full) {
+void EditBoth(std::mt19937& random, PassSession& fast, PassSession& full) {
     if (fast.job.LineCount < 2) return;
     const auto line = static_cast<std::int32_t>(1 + random() % static_cast<unsigned>(fast.job.LineCount));
     const int what = static_cast<int>(random() % 3);
-    for (Session* session : {&fast, &full}) {
+    for (PassSession* session : {&fast, &full}) {
         auto& job = session->job;
         if (what == 0) { // a sounder value
             job.Data.Edit(line, 1).DBT += 0.037f;
@@ -133,13 +84,13 @@ TEST(RefreshSkip, GivesWhatPassingEveryLineGives) {
     for (unsigned seed = 1; seed <= 24; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 random(seed);
-        Session fast(true);
-        Session full(false);
+        PassSession fast(true, true, 40, 120);
+        PassSession full(true, false, 40, 120);
         const int sortOrder = static_cast<int>(seed % 7);
         const bool threeDigits = seed % 2 == 0;
         const std::string spf = (folder / "points.spf").string();
         std::ofstream(spf, std::ios::binary) << StartingPoints(random);
-        for (Session* session : {&fast, &full}) {
+        for (PassSession* session : {&fast, &full}) {
             session->editor.Options().SortOrder = sortOrder;
             session->editor.Options().FormatProfileNumbers = threeDigits;
             session->editor.Options().StartingPointFile = seed % 5 == 0 ? std::string() : spf;
@@ -153,17 +104,17 @@ TEST(RefreshSkip, GivesWhatPassingEveryLineGives) {
                 << RandomSource(random, read.DataType, source > 0 && random() % 6 == 0);
             const bool edit = source > 2 && random() % 4 == 0;
             if (edit) EditBoth(random, fast, full);
-            for (Session* session : {&fast, &full}) {
+            for (PassSession* session : {&fast, &full}) {
                 const auto loaded = source == 0 ? NewFile(session->job, read, session->prompter)
                                                 : AppendData(session->job, read, session->prompter);
                 if (loaded.Outcome == LoadOutcome::Loaded) session->editor.RefreshDataEdit();
             }
-            ExpectSame(fast, full, "after source " + std::to_string(source));
+            testing::ExpectSamePass(fast, full, "after source " + std::to_string(source), false);
             if (::testing::Test::HasFailure()) return;
         }
         // The pass before output, and the one after it, skip alike.
-        for (Session* session : {&fast, &full}) session->editor.LoadArray();
-        ExpectSame(fast, full, "after LoadArray");
+        for (PassSession* session : {&fast, &full}) session->editor.LoadArray();
+        testing::ExpectSamePass(fast, full, "after LoadArray", false);
     }
     fs::remove_all(folder);
 }
@@ -176,7 +127,7 @@ TEST(RefreshSkip, LinesARefreshLeftUnchangedAreNotTouchedAgain) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         std::mt19937 random(seed);
-        Session session(true);
+        PassSession session(true, true, 40, 120);
         session.editor.Options().SortOrder = static_cast<int>(seed % 7);
         session.editor.Options().StartingPointFile = (folder / "points.spf").string();
         std::ofstream(session.editor.Options().StartingPointFile, std::ios::binary) << StartingPoints(random);

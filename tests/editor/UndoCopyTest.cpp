@@ -7,7 +7,6 @@
 #include "editor/EditTestSupport.h"
 #include "editor/Overlay.h"
 #include "editor/Undo.h"
-#include "editor/commands/DeleteShot.h"
 
 namespace tolvanor {
 namespace {
@@ -41,17 +40,6 @@ TEST_F(UndoTest, RestoresACellEditAndTheCurrentCell) {
     EXPECT_EQ(Grid().TopRow(), 4);
     EXPECT_FALSE(editor.State().UndoEnabled);
     EXPECT_FALSE(Undo(job, editor)); // consumed
-}
-
-TEST_F(UndoTest, BringsBackDeletedShotsAndTheirCount) {
-    const auto before = LineRecords(job, 1);
-    Select(4, 6, Col::Elevation);
-    ASSERT_TRUE(DeleteShot(job, editor));
-    EXPECT_EQ(job.ShotCount(1), 7);
-    ASSERT_TRUE(Undo(job, editor));
-    EXPECT_EQ(LineRecords(job, 1), before);
-    EXPECT_EQ(Grid().Rows(), 11);
-    EXPECT_EQ(Grid().TopRow(), 1); // the undo row 4 is near the top
 }
 
 TEST_F(UndoTest, ALineChangeDropsTheSnapshot) {

@@ -89,6 +89,13 @@ TEST(ShotRow, EveryColumnShowsItsPattern) {
     shot.Roll = -0.004f;
     EXPECT_EQ(RowOf(shot), (Texts{" 12", "1234567.1235", ".0000", ".5", ".0", ".50", "-1.01", "12.3", "TOE\tOF SLOPE",
                                   "B", "Yes", ".00", ".00"}));
+    // A water shot shows the elevation of its own sounder values, rounded once.
+    ShotRecord water;
+    water.SetShotType("w");
+    water.Elevation = 5;
+    water.DBT = 1;
+    water.Tide = 0.25f;
+    EXPECT_EQ(RowOf(water)[LineDataColumn::Elevation], "-.8");
 }
 
 TEST(ShotRow, StoreTakesLeadingNumbers) {
