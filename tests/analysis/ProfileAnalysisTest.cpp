@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace tolvanor {
 namespace {
@@ -23,110 +24,60 @@ const std::vector<TestShot> LevelRun = {{0, 3}, {5, 1}, {10, 1}, {15, 1}, {20, -
 const std::vector<TestShot> Step = {{0, 2}, {10, 2}, {10, -2}, {20, -2}};
 const std::vector<TestShot> Peak = {{0, 0}, {5, 2}, {10, 0}};
 
-struct ContourCase {
-    const char* Name;
-    std::vector<TestShot> Shots;
-    double Level;
-    int Count;
-    double First;
-    double Last;
-};
-
-class Contours : public ::testing::TestWithParam<ContourCase> {};
-
-TEST_P(Contours, FindsEveryPlaceAtTheLevelOnce) {
-    const auto& c = GetParam();
-    const auto points = Points(c.Shots);
-    const auto found = FindContourCrossings(points, c.Level);
-    EXPECT_EQ(found.Count, c.Count);
-    if (c.Count == 0) return;
-    EXPECT_DOUBLE_EQ(found.First, c.First);
-    EXPECT_DOUBLE_EQ(found.Last, c.Last);
+// The level, the shots, then the count and the first and last places found.
+TEST(Contours, FindsEveryPlaceAtTheLevelOnce) {
+    const std::tuple<double, std::vector<TestShot>, int, double, double> cases[] = {
+        // clang-format off
+        {5, Triangle, 2, 5, 15}, {0, Triangle, 2, 0, 20}, {10.5, Triangle, 0, 0, 0}, {0, Zigzag, 3, 1, 5},
+        {1, LevelRun, 1, 5, 15}, // a run at the level counts once and bounds both ends
+        {0, LevelRun, 1, 17.5, 17.5}, {2, Peak, 1, 5, 5}, // a peak touching the level counts once
+        {0, Step, 1, 10, 10}, {2, Step, 1, 0, 10}, // a vertical step crosses at its distance; its top is a run
+        {1, {{0, 1}, {5, 3}, {10, 1}}, 2, 0, 10}, {1.5, {{7, 1.5}}, 1, 7, 7}, {1, {{7, 1.5}}, 0, 0, 0}, {0, {}, 0, 0, 0},
+        {0.3, {{0, 0.5}, {4, 0.3}, {8, 0.3}, {12, 0.5}}, 1, 4, 8}, // a level typed as 0.3 meets a shot stored so
+        // clang-format on
+    };
+    for (const auto& [level, shots, count, first, last] : cases) {
+        const auto found = FindContourCrossings(Points(shots), level);
+        EXPECT_EQ(found.Count, count) << level << " on " << shots.size() << " shots";
+        if (count == 0) continue;
+        EXPECT_DOUBLE_EQ(found.First, first) << level << " on " << shots.size() << " shots";
+        EXPECT_DOUBLE_EQ(found.Last, last) << level << " on " << shots.size() << " shots";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HandChecked, Contours,
-    ::testing::Values(ContourCase{"TriangleMidway", Triangle, 5, 2, 5, 15},
-                      ContourCase{"TriangleAtItsBase", Triangle, 0, 2, 0, 20},
-                      ContourCase{"TriangleNeverReaches", Triangle, 10.5, 0, 0, 0},
-                      ContourCase{"ZigzagThreeTimes", Zigzag, 0, 3, 1, 5},
-                      ContourCase{"LevelRunCountsOnceAndBoundsBothEnds", LevelRun, 1, 1, 5, 15},
-                      ContourCase{"BelowTheLevelRun", LevelRun, 0, 1, 17.5, 17.5},
-                      ContourCase{"TouchingPeakCountsOnce", Peak, 2, 1, 5, 5},
-                      ContourCase{"VerticalStepCrossesAtItsDistance", Step, 0, 1, 10, 10},
-                      ContourCase{"TopOfTheStepIsARun", Step, 2, 1, 0, 10},
-                      ContourCase{"ShotsAtTheLevelApartCountApart", {{0, 1}, {5, 3}, {10, 1}}, 1, 2, 0, 10},
-                      ContourCase{"OneShotAtTheLevel", {{7, 1.5}}, 1.5, 1, 7, 7},
-                      ContourCase{"OneShotElsewhere", {{7, 1.5}}, 1, 0, 0, 0},
-                      ContourCase{"EmptyProfile", {}, 0, 0, 0, 0},
-                      // A level typed as 0.3 meets a shot stored as 0.3 exactly.
-                      ContourCase{"LevelTakenAsStored", {{0, 0.5}, {4, 0.3}, {8, 0.3}, {12, 0.5}}, 0.3, 1, 4, 8}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-struct AreaCase {
-    const char* Name;
-    std::vector<TestShot> Shots;
-    double Datum;
-    double From;
-    double To;
-    double Area;
-};
-
-class AreaAbove : public ::testing::TestWithParam<AreaCase> {};
-
-TEST_P(AreaAbove, IsTheExactIntegralWithinTheLimits) {
-    const auto& c = GetParam();
-    const auto points = Points(c.Shots);
-    EXPECT_NEAR(AreaAboveDatum(points, c.Datum, c.From, c.To), c.Area, 1e-12);
+// The exact integral above the datum within the limits, in either order.
+TEST(AreaAbove, IsTheExactIntegralWithinTheLimits) {
+    // The shots, the datum, the limits and the area.
+    const std::tuple<std::vector<TestShot>, double, double, double, double> cases[] = {
+        // clang-format off
+        {Triangle, 0, -Inf, Inf, 100}, {Triangle, 5, -Inf, Inf, 25}, {Triangle, 11, -Inf, Inf, 0},
+        {Zigzag, 0, -Inf, Inf, 3}, {LevelRun, 1, -Inf, Inf, 5}, {Step, 0, -Inf, Inf, 20},
+        {Triangle, 0, -100, 100, 100}, {Triangle, 0, 5, 100, 87.5}, {Triangle, 0, 100, 5, 87.5},
+        {Triangle, 0, 30, 40, 0}, {Triangle, 0, 10, 10, 0}, {{{7, 3}}, 0, -Inf, Inf, 0}, {{}, 0, -Inf, Inf, 0},
+        // clang-format on
+    };
+    for (const auto& [shots, datum, from, to, area] : cases)
+        EXPECT_NEAR(AreaAboveDatum(Points(shots), datum, from, to), area, 1e-12) << datum << " " << from << " " << to;
 }
 
-INSTANTIATE_TEST_SUITE_P(HandChecked, AreaAbove,
-                         ::testing::Values(AreaCase{"Triangle", Triangle, 0, -Inf, Inf, 100},
-                                           AreaCase{"TriangleTop", Triangle, 5, -Inf, Inf, 25},
-                                           AreaCase{"TriangleAboveItsTop", Triangle, 11, -Inf, Inf, 0},
-                                           AreaCase{"ZigzagSplitAtEachCrossing", Zigzag, 0, -Inf, Inf, 3},
-                                           AreaCase{"LevelRunAtTheDatum", LevelRun, 1, -Inf, Inf, 5},
-                                           AreaCase{"VerticalStepAddsNothing", Step, 0, -Inf, Inf, 20},
-                                           AreaCase{"LimitsBeyondBothEnds", Triangle, 0, -100, 100, 100},
-                                           AreaCase{"LimitInsideASegment", Triangle, 0, 5, 100, 87.5},
-                                           AreaCase{"LimitsReversed", Triangle, 0, 100, 5, 87.5},
-                                           AreaCase{"LimitsBesideTheProfile", Triangle, 0, 30, 40, 0},
-                                           AreaCase{"LimitsAtOneDistance", Triangle, 0, 10, 10, 0},
-                                           AreaCase{"OneShot", {{7, 3}}, 0, -Inf, Inf, 0},
-                                           AreaCase{"Empty", {}, 0, -Inf, Inf, 0}),
-                         [](const auto& info) { return std::string(info.param.Name); });
-
-struct TemplateCase {
-    const char* Name;
-    std::vector<TestShot> Survey;
-    std::vector<TestShot> Design;
-    double Above;
-    double Below;
-};
-
-class TemplateDifference : public ::testing::TestWithParam<TemplateCase> {};
-
-TEST_P(TemplateDifference, CountsOnlyWhereBothCover) {
-    const auto& c = GetParam();
-    const auto survey = Points(c.Survey);
-    const auto design = Points(c.Design);
-    const auto areas = AreasBetween(survey, design, -Inf, Inf);
-    EXPECT_NEAR(areas.Above, c.Above, 1e-12);
-    EXPECT_NEAR(areas.Below, c.Below, 1e-12);
+// Above and below the template only where both cover the distance.
+TEST(TemplateDifference, CountsOnlyWhereBothCover) {
+    // The survey, the template, the areas above and below.
+    const std::tuple<std::vector<TestShot>, std::vector<TestShot>, double, double> cases[] = {
+        // clang-format off
+        {{{0, 1}, {20, 1}}, {{10, 0}, {30, 0}}, 10, 0}, {{{0, 1}, {20, 1}}, {{-10, 2}, {10, 2}}, 0, 10},
+        {{{5, 1}, {10, 1}}, {{0, 0}, {100, 0}}, 5, 0}, {{{0, 0}, {10, 10}}, {{0, 10}, {10, 0}}, 25, 25},
+        {{{0, 0}, {10, 0}}, {{0, -1}, {5, 1}, {10, -1}}, 2.5, 2.5}, {Step, {{0, 0}, {20, 0}}, 20, 20},
+        {{{0, 1}, {5, 1}}, {{6, 0}, {9, 0}}, 0, 0}, {{{0, 1}, {5, 1}}, {{2, 0}}, 0, 0},
+        // clang-format on
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [survey, design, above, below] = cases[i];
+        const auto areas = AreasBetween(Points(survey), Points(design), -Inf, Inf);
+        EXPECT_NEAR(areas.Above, above, 1e-12) << "case " << i;
+        EXPECT_NEAR(areas.Below, below, 1e-12) << "case " << i;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    HandChecked, TemplateDifference,
-    ::testing::Values(TemplateCase{"TemplateStartsInside", {{0, 1}, {20, 1}}, {{10, 0}, {30, 0}}, 10, 0},
-                      TemplateCase{"TemplateEndsInside", {{0, 1}, {20, 1}}, {{-10, 2}, {10, 2}}, 0, 10},
-                      TemplateCase{"SurveyInsideTemplate", {{5, 1}, {10, 1}}, {{0, 0}, {100, 0}}, 5, 0},
-                      TemplateCase{"TheyCross", {{0, 0}, {10, 10}}, {{0, 10}, {10, 0}}, 25, 25},
-                      TemplateCase{
-                          "TemplateVertexInsideASegment", {{0, 0}, {10, 0}}, {{0, -1}, {5, 1}, {10, -1}}, 2.5, 2.5},
-                      TemplateCase{"StepInTheSurvey", Step, {{0, 0}, {20, 0}}, 20, 20},
-                      TemplateCase{"NoOverlap", {{0, 1}, {5, 1}}, {{6, 0}, {9, 0}}, 0, 0},
-                      TemplateCase{"OnePointTemplate", {{0, 1}, {5, 1}}, {{2, 0}}, 0, 0}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 // Through the job: ignored shots and lines, the order of the shots, the states.
 TEST(AnalyseJob, TakesTheProfileAsTheChartsDrawIt) {
@@ -146,23 +97,15 @@ TEST(AnalyseJob, TakesTheProfileAsTheChartsDrawIt) {
     const auto result = AnalyseJob(job, options);
     ASSERT_EQ(result.Lines.size(), 6u);
     const auto& one = result.Lines[0];
-    EXPECT_EQ(one.State, LineState::Analysed);
-    EXPECT_EQ(one.ShotsUsed, 2);
-    EXPECT_DOUBLE_EQ(one.AreaAboveDatum, 5);
-    EXPECT_DOUBLE_EQ(one.Contours[0].First, 5);
-    EXPECT_DOUBLE_EQ(one.MinElevation, -2);
+    EXPECT_EQ(std::tuple(one.State, one.ShotsUsed, one.AreaAboveDatum, one.Contours[0].First, one.MinElevation),
+              std::tuple(LineState::Analysed, 2, 5.0, 5.0, -2.0));
     const auto& two = result.Lines[1];
-    EXPECT_DOUBLE_EQ(two.AreaAboveDatum, 20);
-    EXPECT_EQ(two.Contours[0].Count, 1);
-    EXPECT_DOUBLE_EQ(two.MinDistance, 0);
-    EXPECT_DOUBLE_EQ(two.MaxDistance, 20);
-    EXPECT_EQ(result.Lines[2].State, LineState::TooFewShots);
-    EXPECT_EQ(result.Lines[2].ShotsUsed, 1);
-    EXPECT_EQ(result.Lines[3].State, LineState::TooFewShots);
-    EXPECT_EQ(result.Lines[3].ShotsUsed, 0);
+    EXPECT_EQ(std::tuple(two.AreaAboveDatum, two.Contours[0].Count, two.MinDistance, two.MaxDistance),
+              std::tuple(20.0, 1, 0.0, 20.0));
+    EXPECT_EQ(std::pair(result.Lines[2].State, result.Lines[2].ShotsUsed), std::pair(LineState::TooFewShots, 1));
+    EXPECT_EQ(std::pair(result.Lines[3].State, result.Lines[3].ShotsUsed), std::pair(LineState::TooFewShots, 0));
     EXPECT_EQ(result.Lines[4].State, LineState::NoStartingPoint);
-    EXPECT_EQ(result.Lines[5].State, LineState::Ignored);
-    EXPECT_EQ(result.Lines[5].ShotsUsed, 0);
+    EXPECT_EQ(std::pair(result.Lines[5].State, result.Lines[5].ShotsUsed), std::pair(LineState::Ignored, 0));
 }
 
 // Average end area: spacings from the starting points, ignored lines passed
@@ -183,16 +126,11 @@ TEST(AnalyseJob, VolumesBetweenNeighbouringLines) {
     testing::AddLine(job, "9", areaForty, true, 1030, 2450);
 
     const auto result = AnalyseJob(job, AnalysisOptions{});
-    ASSERT_EQ(result.Reaches.size(), 3u);
-    EXPECT_EQ(result.Reaches[0].FromIndex, 0u);
-    EXPECT_EQ(result.Reaches[0].ToIndex, 1u);
-    EXPECT_DOUBLE_EQ(result.Reaches[0].Spacing, 50);
-    EXPECT_DOUBLE_EQ(result.Reaches[0].Volume, 30 * 50);
-    EXPECT_EQ(result.Reaches[1].FromIndex, 1u);
-    EXPECT_EQ(result.Reaches[1].ToIndex, 3u);
-    EXPECT_DOUBLE_EQ(result.Reaches[1].Volume, 30 * 100);
-    EXPECT_EQ(result.Reaches[2].FromIndex, 7u);
-    EXPECT_DOUBLE_EQ(result.Reaches[2].Volume, 40 * 10);
+    // From, to, spacing and volume of each reach.
+    std::vector<std::tuple<std::size_t, std::size_t, double, double>> reaches;
+    for (const auto& r : result.Reaches) reaches.emplace_back(r.FromIndex, r.ToIndex, r.Spacing, r.Volume);
+    EXPECT_EQ(reaches, (std::vector<std::tuple<std::size_t, std::size_t, double, double>>{
+                           {0, 1, 50, 30 * 50}, {1, 3, 100, 30 * 100}, {7, 8, 10, 40 * 10}}));
     EXPECT_DOUBLE_EQ(result.ReachTotal, 1500 + 3000 + 400);
     EXPECT_EQ(result.Breaks, (std::vector<std::size_t>{4, 6}));
 }
@@ -209,9 +147,8 @@ TEST(AnalyseJob, LimitsAndTemplateReachEveryLine) {
     options.Templates = &templates;
     const auto result = AnalyseJob(job, options);
     EXPECT_DOUBLE_EQ(result.Lines[0].AreaAboveDatum, 10); // 2 at 5, 1 at 10, 0 at 15
-    EXPECT_TRUE(result.Lines[0].HasTemplate);
-    EXPECT_DOUBLE_EQ(result.Lines[0].Template.Above, 20);
-    EXPECT_DOUBLE_EQ(result.Lines[0].Template.Below, 0);
+    EXPECT_EQ(std::tuple(result.Lines[0].HasTemplate, result.Lines[0].Template.Above, result.Lines[0].Template.Below),
+              std::tuple(true, 20.0, 0.0));
     EXPECT_FALSE(result.Lines[1].HasTemplate);
 }
 

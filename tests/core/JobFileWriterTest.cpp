@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The job file made in blocks on worker threads: the same bytes for any
-// number of workers, progress on the caller's thread, a failed write that
-// stops the workers and says why.
 #include "core/Job.h"
 #include "core/JobFile.h"
 #include "core/JobFileNumbers.h"
@@ -73,9 +70,8 @@ TEST(JobFileWriter, AnyNumberOfWorkersWritesTheSameBytes) {
     for (const Case c : {Case{1, 3, 10}, Case{2, 40, 900}, Case{3, 220, 700}, Case{4, 1, 3000}}) {
         const Job job = RandomJob(c.seed, c.lines, c.maxShots);
         const std::string one = JobFileText(job, 1);
-        for (const unsigned workers : {2u, 3u, 4u, 0u}) {
+        for (const unsigned workers : {2u, 3u, 4u, 0u})
             EXPECT_TRUE(JobFileText(job, workers) == one) << "seed " << c.seed << ", workers " << workers;
-        }
         const std::string path = ::testing::TempDir() + "job-" + std::to_string(::getpid()) + ".tvn";
         ASSERT_TRUE(WriteJobFile(job, path, nullptr, 4).Ok);
         EXPECT_TRUE(ReadBytes(path) == one) << "seed " << c.seed;
@@ -97,9 +93,8 @@ public:
 TEST(JobFileWriter, ProgressCountsRecordsOnTheCallersThread) {
     const Job job = RandomJob(5, 150, 600);
     std::int64_t records = 0;
-    for (std::int32_t line = 0; line <= job.LineCount; ++line) {
+    for (std::int32_t line = 0; line <= job.LineCount; ++line)
         records += std::max(std::min(job.ShotCount(line), job.Data.ShotBound()), -1) + 1;
-    }
     const std::string path = ::testing::TempDir() + "progress-" + std::to_string(::getpid()) + ".tvn";
     for (const unsigned workers : {1u, 4u}) {
         RecordingProgress progress;
@@ -107,9 +102,8 @@ TEST(JobFileWriter, ProgressCountsRecordsOnTheCallersThread) {
         ASSERT_GT(progress.reports.size(), 2u);
         EXPECT_TRUE(progress.onCaller);
         EXPECT_EQ(progress.reports.back(), std::make_pair(records, records));
-        for (std::size_t i = 1; i < progress.reports.size(); ++i) {
+        for (std::size_t i = 1; i < progress.reports.size(); ++i)
             EXPECT_GT(progress.reports[i].first, progress.reports[i - 1].first);
-        }
     }
     std::filesystem::remove(path);
 }
@@ -129,12 +123,12 @@ template <typename Real> std::string Expected(Real value) {
 // numbers up to where the short way stops, and the forms' turning points.
 TEST(JobFileNumbers, ShortestTextsAreThoseOfToChars) {
     std::mt19937_64 random(99);
-    std::vector<double> doubles{1e-3,   0.001, 0.0001,     400000,
-                                100000, 10000, 1e15,       1125899906842623.0,
-                                0.5,    0.1,   123456.789, 9.999999999999999e-4,
-                                1e22,   5e-324};
-    std::vector<float> floats{1e-3f,       0.0001f,         400000.0f, 100000.0f,     16777215.0f, 16777216.0f,
-                              16777217.0f, 123456790528.0f, 0.1f,      3.4028235e38f, 1e-45f,      8388607.5f};
+    // clang-format off
+    std::vector<double> doubles{1e-3, 0.001, 0.0001, 400000, 100000, 10000, 1e15, 1125899906842623.0, 0.5, 0.1,
+                                123456.789, 9.999999999999999e-4, 1e22, 5e-324};
+    std::vector<float> floats{1e-3f, 0.0001f, 400000.0f, 100000.0f, 16777215.0f, 16777216.0f, 16777217.0f,
+                              123456790528.0f, 0.1f, 3.4028235e38f, 1e-45f, 8388607.5f};
+    // clang-format on
     for (int i = 0; i < 300000; ++i) {
         doubles.push_back(std::bit_cast<double>(random()));
         floats.push_back(std::bit_cast<float>(static_cast<std::uint32_t>(random())));

@@ -13,60 +13,36 @@
 #include <limits>
 #include <random>
 #include <string>
-#include <tuple>
 #include <utility>
 
 namespace tolvanor {
 namespace {
 
-// A value, the mask's number of decimals and the text.
-template <typename Value> using MaskCase = std::tuple<Value, int, const char*>;
-
 // The value's 15 significant digits (7 for a 32-bit float), rounded to the
-// mask's decimals with halves away from zero; no "0" before the point, no "-0".
-TEST(MaskText, RoundsTheDecimalTextOfTheValueSevenDigitsForSingles) {
-    const MaskCase<double> cases[] = {
-        // clang-format off
-        {12.25, 1, "12.3"}, {-12.25, 1, "-12.3"}, {0.125, 2, ".13"}, {-0.125, 2, "-.13"}, {2.5, 0, "3"},
-        {-2.5, 0, "-3"}, {0.00005, 4, ".0001"},
-        // 1.005 is stored as 1.00499999999999989..., its 15 digits read 1.00500000000000.
-        {1.005, 2, "1.01"}, {-1.005, 2, "-1.01"}, {2.675, 2, "2.68"},
-        {0.1249999999999999, 2, ".13"}, {0.12499999999999, 2, ".12"}, // digits past the 15th never count
-        {0.5, 4, ".5000"}, {-0.25, 4, "-.2500"}, {0.0096, 2, ".01"}, {0.004, 1, ".0"},
-        {0.0, 1, ".0"}, {-0.0, 1, ".0"}, {-0.04, 1, ".0"}, {-0.049, 1, ".0"}, {-0.05, 1, "-.1"},
-        {0.99995, 4, "1.0000"}, {9.99995, 4, "10.0000"}, {-999.95, 1, "-1000.0"}, {0.5, 0, "1"},
-        {0.0, 0, ""}, {-0.4, 0, ""}, {1234.4, 0, "1234"}, {12.5, -2, "13"}, // masks without decimals
-        {1e20, 4, "100000000000000000000.0000"}, {-1.2345678901234567e18, 1, "-1234567890123460000.0"},
-        {1e-20, 4, ".0000"}, {-1e-300, 2, ".00"}, {5e-324, 2, ".00"}, {16777217.0, 1, "16777217.0"},
-        {static_cast<double>(0.1f), 10, ".1000000015"}, {static_cast<double>(1.45f), 1, "1.5"},
-        // clang-format on
-    };
-    for (const auto& [value, decimals, expected] : cases) EXPECT_EQ(MaskText(value, decimals), expected) << value;
-    const MaskCase<float> singles[] = {
-        // clang-format off
-        {0.15f, 1, ".2"}, // 0.1500000059604645 reads 1.500000e-01: a tie
-        {1.45f, 1, "1.5"}, {16777216.0f, 1, "16777220.0"}, {0.1f, 10, ".1000000000"}, {-0.04f, 1, ".0"},
-        {402511.37f, 4, "402511.4000"}, {3.4028235e38f, 0, "340282300000000000000000000000000000000"},
-        // clang-format on
-    };
-    for (const auto& [value, decimals, expected] : singles) EXPECT_EQ(MaskText(value, decimals), expected) << value;
-    // Texts are masked when they are numbers.
+// mask's decimals with halves away from zero; no "0" before the point, no
+// "-0". Only what the randomized check below never reaches: more than six
+// decimals, masks without decimals, values of 1e20 and more, texts.
+TEST(MaskText, RoundsTheDecimalTextOfTheValue) {
+    // clang-format off
+    EXPECT_EQ(MaskText(static_cast<double>(0.1f), 10), ".1000000015");
+    EXPECT_EQ(MaskText(0.1f, 10), ".1000000000");
+    EXPECT_EQ(MaskText(12.5, -2), "13");
+    EXPECT_EQ(MaskText(1e20, 4), "100000000000000000000.0000");
+    EXPECT_EQ(MaskText(-1e-300, 2), ".00");
+    EXPECT_EQ(MaskText(3.4028235e38f, 0), "340282300000000000000000000000000000000");
+    // clang-format on
     EXPECT_EQ(MaskText(std::string_view(" 2.25 "), 1), "2.3");
     EXPECT_EQ(MaskText(std::string_view("-0.01"), 1), ".0");
     EXPECT_EQ(MaskText(std::string_view("12BD"), 1), "12BD");
     EXPECT_EQ(MaskText(std::string_view("1e999"), 1), "1e999") << "out of range is not a number to mask";
 }
 
-// General text: %.7G of a single, %.15G of a double, plain integers, "0" for
-// a negative zero; the job file's shortest text in the field's own type.
+// The general texts of floats are checked against printf below; here the
+// integers and the job file's shortest text in the field's own type.
 TEST(GeneralText, WritesTheConventionalTexts) {
     const std::pair<std::string, const char*> cases[] = {
         // clang-format off
-        {GeneralText(12345678.0f), "1.234568E+07"}, {GeneralText(1234567.0f), "1234567"}, {GeneralText(0.1f), "0.1"},
-        {GeneralText(-1.5e-7f), "-1.5E-07"}, {GeneralText(0.00001), "1E-05"},
-        {GeneralText(123456789012345.0), "123456789012345"}, {GeneralText(1234567890123456.0), "1.23456789012346E+15"},
-        {GeneralText(static_cast<double>(0.1f)), "0.100000001490116"}, {GeneralText(-0.0), "0"},
-        {GeneralText(-0.0f), "0"}, {GeneralText(std::numeric_limits<std::int64_t>::min()), "-9223372036854775808"},
+        {GeneralText(std::numeric_limits<std::int64_t>::min()), "-9223372036854775808"},
         {LeadingBlankText(0), " 0"}, {LeadingBlankText(-3), "-3"},
         {ShortestText(-0.0), "0"}, {ShortestText(-0.0f), "0"}, {ShortestText(0.00001), "1e-05"},
         {ShortestText(402511.37505), "402511.37505"}, {ShortestText(3.4028235e38f), "3.4028235e+38"},
@@ -106,24 +82,13 @@ template <typename Real> Real Saturated(Real value) {
 // at every place, their 32-bit roundings, and texts with every kind of tail.
 TEST(NumberConventions, AgreeWithPrintfAndStrtodEverywhere) {
     const auto bits = [](auto value) { return std::bit_cast<std::uint64_t>(static_cast<double>(value)); };
-    std::vector<double> values = {-0.0,
-                                  0.05,
-                                  -0.05,
-                                  0.15,
-                                  999.95,
-                                  -999.95,
-                                  1.005,
-                                  2.5,
-                                  9.99995,
-                                  0.99995,
-                                  999999.99995,
-                                  1e-13,
-                                  4.9999999999999996e-10,
-                                  5e-324,
-                                  9999999.5,
-                                  16777217.0,
-                                  9.999999999999995e14,
-                                  123456789012345678.0};
+    // Ties, carries and the turning points of digits and exponents, then random values.
+    // clang-format off
+    std::vector<double> values = {-0.0, 0.05, -0.05, 0.15, 999.95, -999.95, 1.005, 2.5, 9.99995, 0.99995,
+                                  999999.99995, 1e-13, 4.9999999999999996e-10, 5e-324, 9999999.5, 16777217.0,
+                                  9.999999999999995e14, 123456789012345678.0, 0.1249999999999999, 0.12499999999999,
+                                  -0.049, 2.675, 1.45, 402511.37, 1234567890123456.0, -1.5e-7, 0.1};
+    // clang-format on
     std::mt19937_64 random(20240607);
     for (int i = 0; i < 20000; ++i) {
         values.push_back(std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 140) - 130));

@@ -7,6 +7,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace tolvanor {
@@ -37,12 +38,7 @@ TEST(SurveyData, CopyLineCopiesWholeRecordsStaleOnesIncluded) {
     for (std::int32_t shot = 0; shot <= data.ShotBound(); ++shot) ASSERT_EQ(data.At(2, shot), data.At(1, shot)) << shot;
 }
 
-TEST(Job, StartsEmptyAndNewFileClearsEveryRecordOfEveryLine) {
-    const Job fresh;
-    EXPECT_EQ(std::pair(fresh.Data.LineBound(), fresh.Data.ShotBound()), std::pair(1006, 3001));
-    EXPECT_EQ(std::pair(fresh.LineCount, fresh.CurrentLine), std::pair(0, 1));
-    ExpectEmpty(fresh.Data);
-
+TEST(Job, NewFileClearsEveryRecordOfEveryLine) {
     Job job(5, 10);
     // Every line, also the undo line and the others above the line limit.
     for (std::int32_t line = 0; line <= job.Data.LineBound(); ++line) FillLine(job.Data, line, 11);
@@ -62,9 +58,9 @@ TEST(Job, EndLoadingBelowZeroSaysSoAndKeepsTheCount) {
     job.EndLoading(prompter);
     EXPECT_EQ(job.LoadingCount, -1) << "the counter keeps the negative value";
     ASSERT_EQ(prompter.Calls().size(), 1u);
-    EXPECT_EQ(prompter.Calls()[0].Message.Text, "LoadingCount decremented below 0");
-    EXPECT_EQ(prompter.Calls()[0].Message.Buttons, MessageButtons::Ok);
-    EXPECT_EQ(prompter.Calls()[0].Message.Title, "");
+    const auto& box = prompter.Calls()[0].Message;
+    EXPECT_EQ(std::tuple(box.Text, box.Title, box.Buttons),
+              std::tuple("LoadingCount decremented below 0", "", MessageButtons::Ok));
 }
 
 // A pass may skip a line while its version stands, so every change must

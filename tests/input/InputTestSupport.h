@@ -84,9 +84,8 @@ inline std::string Summary(const ShotRecord& r) {
 // The lines in use as "name:shots name:shots ...".
 inline std::string Lines(const Job& job) {
     std::string text;
-    for (std::int32_t line = 1; line <= job.LineCount; ++line) {
+    for (std::int32_t line = 1; line <= job.LineCount; ++line)
         text.append(line > 1 ? " " : "").append(job.LineName(line)) += ":" + std::to_string(job.ShotCount(line));
-    }
     return text;
 }
 

@@ -18,9 +18,8 @@ inline std::string JobDifference(const Job& a, const Job& b) {
     for (std::int32_t line = 0; line <= a.LineCount; ++line) {
         const std::int32_t shots = std::min(std::max(a.ShotCount(line), b.ShotCount(line)), a.Data.ShotBound());
         for (std::int32_t shot = 0; shot <= shots; ++shot) {
-            if (!(a.Data.At(line, shot) == b.Data.At(line, shot))) {
+            if (!(a.Data.At(line, shot) == b.Data.At(line, shot)))
                 return "record (" + std::to_string(line) + ", " + std::to_string(shot) + ") differs";
-            }
         }
     }
     return {};

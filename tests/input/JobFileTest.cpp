@@ -116,41 +116,32 @@ TEST(JobFileReader, ReadsEveryFormOfANumberOrFlagToItsValue) {
         float dbtValue;
     };
     const Case cases[] = {
-        {"7", "False", "0", 7, false, 0},
-        {"123456789", "True", "9", 123456789, true, 9},
-        {"1234567890", "TRUE", "1e1", 1234567890, true, 10},
-        {"-12", " false ", ".5", -12, false, 0.5F},
-        {" 12 ", "1", "-0", 12, true, -0.0F},
-        {"2.5", "0", "12.25", 2, false, 12.25F},
-        {"3.5", "0.0", " 3 ", 4, false, 3},
-        {"+5", "-2", "00", 5, true, 0},
-        {"12.0", "fAlSe", "0.1", 12, false, 0.1F},
+        // clang-format off
+        {"7", "False", "0", 7, false, 0}, {"123456789", "True", "9", 123456789, true, 9},
+        {"1234567890", "TRUE", "1e1", 1234567890, true, 10}, {"-12", " false ", ".5", -12, false, 0.5F},
+        {" 12 ", "1", "-0", 12, true, -0.0F}, {"2.5", "0", "12.25", 2, false, 12.25F},
+        {"3.5", "0.0", " 3 ", 4, false, 3}, {"+5", "-2", "00", 5, true, 0}, {"12.0", "fAlSe", "0.1", 12, false, 0.1F},
+        // clang-format on
     };
     for (const bool chunked : {true, false}) {
+        const auto read = [&](Job& job, const std::string& text) {
+            ScriptedPrompter prompter;
+            MemorySource source(text);
+            return ReadDataFrom(job, {.DataType = SavedJob}, source, prompter, ReadRoute{.Chunked = chunked}).Outcome;
+        };
         for (const auto& c : cases) {
             const std::string text = " 1, 0,1,0,0,0,,0,,,False,,0,0,0,0,0\n 1, 1," + c.seq + ",1,2,3,,0,,," + c.ignore +
                                      ",p," + c.dbt + ",0,0,0,0\n";
             Job job(10, 20);
-            ScriptedPrompter prompter;
-            MemorySource source(text);
-            const ReadRoute route{.Chunked = chunked};
-            ASSERT_EQ(ReadDataFrom(job, {.DataType = SavedJob}, source, prompter, route).Outcome, ReadOutcome::Ok)
-                << text;
+            ASSERT_EQ(read(job, text), ReadOutcome::Ok) << text;
             const ShotRecord& shot = job.Data.At(1, 1);
-            EXPECT_EQ(shot.SeqNum, c.seqValue) << text;
-            EXPECT_EQ(shot.Ignore, c.ignoreValue) << text;
-            EXPECT_EQ(shot.DBT, c.dbtValue) << text;
-            EXPECT_EQ(std::signbit(shot.DBT), std::signbit(c.dbtValue)) << text;
+            EXPECT_EQ(std::tuple(shot.SeqNum, shot.Ignore, shot.DBT, std::signbit(shot.DBT)),
+                      std::tuple(c.seqValue, c.ignoreValue, c.dbtValue, std::signbit(c.dbtValue)))
+                << text;
         }
         for (const std::string seq : {"2147483648", "-2147483649", "12a", "", "1 2"}) {
             Job job(10, 20);
-            ScriptedPrompter prompter;
-            const std::string text = " 1, 1," + seq + ",1,2,3,,0,,,False,p,0,0,0,0,0\n";
-            MemorySource source(text);
-            EXPECT_EQ(
-                ReadDataFrom(job, {.DataType = SavedJob}, source, prompter, ReadRoute{.Chunked = chunked}).Outcome,
-                ReadOutcome::Failed)
-                << seq;
+            EXPECT_EQ(read(job, " 1, 1," + seq + ",1,2,3,,0,,,False,p,0,0,0,0,0\n"), ReadOutcome::Failed) << seq;
         }
     }
 }

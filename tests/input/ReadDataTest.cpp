@@ -223,9 +223,8 @@ TEST(ReadData, AnAppendFailingOnItsLastLineLeavesTheJobAsItWas) {
 
     std::mt19937 random(11);
     std::string append;
-    for (int i = 0; i < 6000; ++i) {
+    for (int i = 0; i < 6000; ++i)
         append += std::to_string(i) + ",1,2,3,PRO" + std::to_string(random() % 170) + (i % 5 ? "\n" : " B\n");
-    }
     ASSERT_EQ(ReadText(job, append + "6001,1,2,oops,PRO3\n", prompter).Outcome, ReadOutcome::Failed);
     ASSERT_EQ(prompter.Messages().size(), 2u); // it went through the shot limit before failing
     EXPECT_EQ(JobDifference(job, before), "");
@@ -254,9 +253,8 @@ TEST(AddShot, NewLinesStartCleanAndEveryStoredShotGetsItsDistance) {
     AddShot(job, Shot("E", 3));
     AddShot(job, Shot("B", 4)); // inserting brings up the free slot 4
     EXPECT_EQ(Lines(job), "A:1 B:1 C:1 E:1");
-    for (std::int32_t line = 1; line <= 4; ++line) {
+    for (std::int32_t line = 1; line <= 4; ++line)
         EXPECT_FALSE(HasStartingPoint(job, line) || job.Data.Header(line).LineIgnored()) << line;
-    }
     EXPECT_EQ(job.Data.At(4, 1).SeqNum, 3);
     EXPECT_EQ(job.CurrentLine, 2);
 

@@ -38,28 +38,12 @@ TEST(NumberTexts, RightAlignedFieldsMatchRFormat) {
 // float the core writes in plain decimal must be taken: random bit patterns
 // over the whole range, and the places where digits and exponents turn over.
 TEST(NumberTexts, QuickGeneralTextsAreTheCoresTexts) {
-    std::vector<float> values{0.0f,
-                              -0.0f,
-                              1.0f,
-                              0.5f,
-                              9999999.0f,
-                              9999999.5f,
-                              10000000.0f,
-                              0.0001f,
-                              0.00009999999f,
-                              0.000099999994f,
-                              0.00009999f,
-                              1e-5f,
-                              123456.75f,
-                              0.1f,
-                              0.3f,
-                              2.5f,
-                              0.125f,
-                              1048576.5f,
-                              std::numeric_limits<float>::infinity(),
-                              std::numeric_limits<float>::quiet_NaN(),
-                              std::numeric_limits<float>::denorm_min(),
-                              std::numeric_limits<float>::max()};
+    // clang-format off
+    std::vector<float> values{0.0f, -0.0f, 1.0f, 0.5f, 9999999.0f, 9999999.5f, 10000000.0f, 0.0001f, 0.00009999999f,
+                              0.000099999994f, 0.00009999f, 1e-5f, 123456.75f, 0.1f, 0.3f, 2.5f, 0.125f, 1048576.5f,
+                              std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
+                              std::numeric_limits<float>::denorm_min(), std::numeric_limits<float>::max()};
+    // clang-format on
     for (int power = -6; power <= 8; ++power) {
         const auto at = static_cast<float>(std::pow(10.0, power));
         for (const float near : {at, std::nextafter(at, 0.0f), std::nextafter(at, 1e30f)}) {
@@ -87,9 +71,7 @@ TEST(NumberTexts, QuickGeneralTextsAreTheCoresTexts) {
         if (text) {
             ++taken;
             ASSERT_EQ(*text, general) << std::hexfloat << v;
-            if (expected) {
-                ASSERT_EQ(*text, *expected) << std::hexfloat << v;
-            }
+            ASSERT_TRUE(!expected || *text == *expected) << *text << " " << std::hexfloat << v;
         } else {
             ASSERT_TRUE(general.find('E') != std::string::npos || !std::isfinite(v))
                 << "plain decimal not taken: " << general << " " << std::hexfloat << v;

@@ -17,6 +17,7 @@
 #include <map>
 #include <random>
 #include <thread>
+#include <tuple>
 
 namespace tolvanor::testing {
 namespace {
@@ -67,9 +68,8 @@ TEST(WriteOutputFiles, SideBySideWritesWhatOneAtATimeWrites) {
         TempFolder one;
         SeedFolder(one);
         std::vector<OutputResult> expected;
-        for (const OutputFormat format : AllOutputFormats) {
+        for (const OutputFormat format : AllOutputFormats)
             expected.push_back(WriteOutputFile(format, job, Options(mode), one.Path()));
-        }
         for (const unsigned workers : {1u, 2u, 4u, 0u}) {
             SCOPED_TRACE(::testing::Message() << "mode " << static_cast<int>(mode) << ", workers " << workers);
             TempFolder many;
@@ -98,12 +98,10 @@ TEST(WriteOutputFiles, AFailureStaysWithItsFormat) {
                                             OutputFormat::Rer};
     const auto results = WriteOutputFiles(formats, job, options, folder.Path(), nullptr, 4);
     ASSERT_EQ(results.size(), 4u);
-    EXPECT_EQ(results[0].Status, OutputStatus::Failed);
+    EXPECT_EQ(std::tuple(results[0].Status, results[1].Status, results[2].Status, results[3].Status),
+              std::tuple(OutputStatus::Failed, OutputStatus::Written, OutputStatus::Failed, OutputStatus::Written));
     EXPECT_EQ(results[0].FailedPath, folder.File("job.xyz"));
-    EXPECT_EQ(results[1].Status, OutputStatus::Written);
-    EXPECT_EQ(results[2].Status, OutputStatus::Failed);
-    EXPECT_EQ(results[2].Reason.rfind("Template file " + options.TemplateFile + ": ", 0), 0u) << results[2].Reason;
-    EXPECT_EQ(results[3].Status, OutputStatus::Written);
+    EXPECT_TRUE(results[2].Reason.starts_with("Template file " + options.TemplateFile + ": ")) << results[2].Reason;
     EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"job.csv", "job.rer", "job.xyz"}));
     EXPECT_TRUE(fs::is_directory(folder.File("job.xyz")));
 }
@@ -131,9 +129,7 @@ TEST(WriteOutputFiles, ProgressComesOnTheCallersThreadOverAllFormats) {
         for (std::size_t i = 0; i < progress.reports.size(); ++i) {
             EXPECT_EQ(progress.threads[i], std::this_thread::get_id());
             EXPECT_EQ(progress.reports[i].second, total);
-            if (i > 0) {
-                EXPECT_GE(progress.reports[i].first, progress.reports[i - 1].first);
-            }
+            EXPECT_GE(progress.reports[i].first, i > 0 ? progress.reports[i - 1].first : 0);
         }
     }
 }
@@ -174,9 +170,8 @@ TEST(GenerateOutputOrder, QuestionsFirstThenFailuresInFormatOrder) {
         fs::create_directory(folder.File(name));
     }
     ScriptedPrompter prompter;
-    for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Yes}) {
+    for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Yes})
         prompter.QueueAnswer(answer);
-    }
     const GenerateResult result = GenerateOutput(job, options, nullptr, prompter);
     const std::string at = folder.Path() + "/";
     EXPECT_EQ(prompter.Messages(), (std::vector<std::string>{

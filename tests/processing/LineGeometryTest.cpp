@@ -92,13 +92,13 @@ TEST_F(LineGeometryTest, PointFromDistanceAndLinesWithoutAStartingPoint) {
     EXPECT_NEAR(n, 1000 - 2.5 * std::sin(260 * 0.017453292519943278), 1e-9) << "nothing moves";
     EXPECT_EQ(Shot(1).Easting, 503);
     ASSERT_EQ(prompter.Calls().size(), 2u);
-    const auto& point = prompter.Calls()[0].Message;
-    const auto& normalize = prompter.Calls()[1].Message;
-    EXPECT_EQ(point.Text, "No Starting Point for this line.");
-    EXPECT_EQ(point.Title, "");
-    EXPECT_EQ(normalize.Text, "Cannot Normalize - No Starting Point Found for 012BD");
-    EXPECT_EQ(normalize.Title, "ERROR !");
-    EXPECT_TRUE(point.Buttons == MessageButtons::Ok && normalize.Buttons == MessageButtons::Ok);
+    const auto shown = [&](std::size_t call) {
+        const auto& box = prompter.Calls()[call].Message;
+        return std::tuple(box.Text, box.Title, box.Buttons);
+    };
+    EXPECT_EQ(shown(0), std::tuple("No Starting Point for this line.", "", MessageButtons::Ok));
+    EXPECT_EQ(shown(1),
+              std::tuple("Cannot Normalize - No Starting Point Found for 012BD", "ERROR !", MessageButtons::Ok));
 }
 
 // Only position and distance change, ignored shots included.

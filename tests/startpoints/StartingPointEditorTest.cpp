@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -62,54 +63,32 @@ protected:
     }
 };
 
-TEST_F(StartingPointEditorTest, EntriesAreTrimmedUpperCasedAndFormatted) {
-    const struct {
-        const char* typed;
-        bool format;
-        const char* stored;
-    } cases[] = {{"7", true, "007"},
-                 {"7", false, "7"},
-                 {" 12a ", true, "12A"},
-                 {"12a", false, "12A"},
-                 {"12+50", true, "012+50"}};
-    for (const auto& c : cases) {
-        StartingPointEditor fresh(prompter);
-        fresh.SetEditText(0, c.typed);
-        fresh.SetEditText(1, " 1.5e3 ");
-        fresh.SetEditText(2, "2");
-        fresh.SetEditText(3, "45");
-        ASSERT_TRUE(fresh.AddNewEntry(c.format).Stored) << c.typed;
-        EXPECT_EQ(fresh.Grid().TextMatrix(1, 0), c.stored) << c.typed;
-        EXPECT_EQ(fresh.Grid().TextMatrix(1, 1), "1.5E3");
-    }
+// The window checks the profile number's forms; every box is trimmed and upper-cased.
+TEST_F(StartingPointEditorTest, EntriesAreTrimmedAndUpperCased) {
+    ASSERT_TRUE(Add(" 12+50 ", " 1.5e3 ", "2", "45", true).Stored);
+    EXPECT_EQ(GridText(), "012+50|1.5E3|2|45/");
 }
 
 TEST_F(StartingPointEditorTest, UnusableEntriesAreRefusedNamingTheField) {
-    const struct {
-        const char* profile;
-        const char* easting;
-        const char* northing;
-        const char* angle;
-        int box;
-        const char* message;
-        const char* title;
-    } cases[] = {
-        {"", "1", "2", "3", 0, "Invalid Data.  All fields must be filled out.", "Data Entry Error"},
-        {"1", "1", "2", "", 3, "Invalid Data.  All fields must be filled out.", "Data Entry Error"},
-        {"1,2", "1", "2", "3", 0, "Invalid Data.  The Profile Number must not contain a comma.", "Data Entry Error"},
-        {"1", "1,5", "2", "3", 1, "Invalid Data.  The Easting must be a number.", "Data Entry Error"},
-        {"1", "1", "N", "3", 2, "Invalid Data.  The Northing must be a number.", "Data Entry Error"},
-        {"1", "1", "2", "1e39", 3, "Invalid Data.  The Line Angle must be a number.", "Data Entry Error"},
-        {"1", "1", "2", "  ", 3, "Invalid Data.  The Line Angle must be a number.", "Data Entry Error"},
+    const std::string all = "Invalid Data.  All fields must be filled out.";
+    // The four boxes, the box that takes the focus, the message.
+    const std::tuple<const char*, const char*, const char*, const char*, int, std::string> cases[] = {
+        // clang-format off
+        {"", "1", "2", "3", 0, all}, {"1", "1", "2", "", 3, all},
+        {"1,2", "1", "2", "3", 0, "Invalid Data.  The Profile Number must not contain a comma."},
+        {"1", "1,5", "2", "3", 1, "Invalid Data.  The Easting must be a number."},
+        {"1", "1", "N", "3", 2, "Invalid Data.  The Northing must be a number."},
+        {"1", "1", "2", "1e39", 3, "Invalid Data.  The Line Angle must be a number."},
+        {"1", "1", "2", "  ", 3, "Invalid Data.  The Line Angle must be a number."},
+        // clang-format on
     };
-    for (const auto& c : cases) {
+    for (const auto& [profile, easting, northing, angle, box, message] : cases) {
         prompter.Reset();
-        const auto result = Add(c.profile, c.easting, c.northing, c.angle);
-        EXPECT_FALSE(result.Stored) << c.message;
-        EXPECT_EQ(result.FocusBox, c.box) << c.message;
+        const auto result = Add(profile, easting, northing, angle);
+        EXPECT_EQ(std::pair(result.Stored, result.FocusBox), std::pair(false, box)) << message;
         ASSERT_EQ(prompter.Calls().size(), 1u);
-        EXPECT_EQ(prompter.Calls()[0].Message.Text, c.message);
-        EXPECT_EQ(prompter.Calls()[0].Message.Title, c.title);
+        EXPECT_EQ(prompter.Calls()[0].Message.Text, message);
+        EXPECT_EQ(prompter.Calls()[0].Message.Title, "Data Entry Error");
         EXPECT_EQ(GridText(), "|||/");
     }
     // Replace Data refuses an empty box under the application's title.
@@ -134,17 +113,13 @@ TEST_F(StartingPointEditorTest, ChoosingARowFillsTheBoxesAndReplaceWritesItBack)
     EXPECT_EQ(editor.Grid().Row(), 1);
 }
 
-TEST_F(StartingPointEditorTest, DeleteShowsTheEntryThatMovedUpAndKeepsOneRow) {
+// The window checks the entry that moves up; the last delete leaves a fresh grid.
+TEST_F(StartingPointEditorTest, DeletingEveryEntryLeavesAFreshGrid) {
     Add("1", "10", "20", "30");
-    Add("2", "11", "21", "31");
     editor.SelectRow(1);
-    editor.DeleteEntry();
-    EXPECT_EQ(GridText(), "2|11|21|31/");
-    EXPECT_EQ(Boxes(), "2|11|21|31");
     editor.DeleteEntry();
     EXPECT_EQ(GridText(), "|||/");
     EXPECT_EQ(editor.Grid().TextMatrix(0, 1), "       Easting");
-    // The empty grid behaves as a fresh one.
     Add("3");
     EXPECT_EQ(editor.Grid().Rows(), 2);
 }
@@ -155,7 +130,6 @@ TEST_F(StartingPointEditorTest, SavedStateFollowsLoadSaveAndEveryChange) {
     editor.Open(false);
     EXPECT_TRUE(editor.Saved());
     EXPECT_EQ(GridText(), "1|10|20|30/2|11|21|31/"); // past the blank line
-    EXPECT_EQ(editor.CurrentFileText(), path);
     editor.SelectRow(2);
     EXPECT_FALSE(editor.Saved()); // a click counts as a change
     prompter.QueueText((folder / "b").string());
@@ -176,11 +150,12 @@ TEST_F(StartingPointEditorTest, SavedStateFollowsLoadSaveAndEveryChange) {
 TEST_F(StartingPointEditorTest, OpenRefusesAMissingFileAndAsksBeforeReplacingEntries) {
     editor.Open(false); // cancelled dialog
     ASSERT_EQ(prompter.Calls().size(), 2u);
-    EXPECT_EQ(prompter.Calls()[0].File.Title, "Open Starting Point File");
-    EXPECT_EQ(prompter.Calls()[0].File.Filter, "Starting Point Files (*.spf)|*.spf|All Files (*.*)|*.*|");
-    EXPECT_EQ(prompter.Calls()[1].Message.Text, "Invalid file name.  Please try again.");
-    EXPECT_EQ(prompter.Calls()[1].Message.Title, "File Open Error");
-    EXPECT_EQ(prompter.Calls()[1].Message.Icon, MessageIcon::Exclamation);
+    const auto& dialog = prompter.Calls()[0].File;
+    EXPECT_EQ(std::tuple(dialog.Title, dialog.Filter),
+              std::tuple("Open Starting Point File", "Starting Point Files (*.spf)|*.spf|All Files (*.*)|*.*|"));
+    const auto& box = prompter.Calls()[1].Message;
+    EXPECT_EQ(std::tuple(box.Text, box.Title, box.Icon),
+              std::tuple("Invalid file name.  Please try again.", "File Open Error", MessageIcon::Exclamation));
 
     Add("1");
     prompter.Reset();
@@ -192,28 +167,24 @@ TEST_F(StartingPointEditorTest, OpenRefusesAMissingFileAndAsksBeforeReplacingEnt
 }
 
 TEST_F(StartingPointEditorTest, QuitHidesOnlyWhenNothingIsLost) {
-    const struct {
-        MessageAnswer answer;
-        const char* saveAs; // the save dialog's answer after Yes
-        QuitDecision decision;
-        bool notSavedShown;
-    } cases[] = {
+    // The answer, the save dialog's answer after Yes, the decision, whether "not saved" is shown.
+    const std::tuple<MessageAnswer, const char*, QuitDecision, bool> cases[] = {
         {MessageAnswer::Cancel, "", QuitDecision::Stay, false},
         {MessageAnswer::No, "", QuitDecision::Hide, false},
         {MessageAnswer::Yes, "", QuitDecision::Stay, true},
         {MessageAnswer::Yes, "quit.spf", QuitDecision::Hide, false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [answer, saveAs, decision, notSavedShown] : cases) {
         StartingPointEditor fresh(prompter);
         prompter.Reset();
-        prompter.QueueAnswer(c.answer);
-        if (*c.saveAs) prompter.QueueText((folder / c.saveAs).string());
-        EXPECT_EQ(fresh.Quit(), c.decision);
-        const auto messages = prompter.Messages();
-        EXPECT_EQ(messages.front(), "Do you wish to save your Starting Point File first?");
-        EXPECT_EQ(prompter.Calls().front().Message.Buttons, MessageButtons::YesNoCancel);
-        EXPECT_EQ(prompter.Calls().front().Message.Icon, MessageIcon::Question);
-        EXPECT_EQ(messages.back() == "Your Starting Points were not saved", c.notSavedShown);
+        prompter.QueueAnswer(answer);
+        if (*saveAs) prompter.QueueText((folder / saveAs).string());
+        EXPECT_EQ(fresh.Quit(), decision);
+        const auto& box = prompter.Calls().front().Message;
+        EXPECT_EQ(std::tuple(box.Text, box.Buttons, box.Icon),
+                  std::tuple("Do you wish to save your Starting Point File first?", MessageButtons::YesNoCancel,
+                             MessageIcon::Question));
+        EXPECT_EQ(prompter.Messages().back() == "Your Starting Points were not saved", notSavedShown);
     }
     prompter.Reset();
     prompter.QueueText((folder / "saved.spf").string());
