@@ -20,18 +20,19 @@ int SignificantCount(ValuePrecision precision) {
 // Most values need no digits at all: the mask rounds the significant-digit
 // text, not the value, but the two lie within half a unit of the text's last
 // digit of each other, so they round alike unless a half lies that close to
-// the value scaled to the mask. (The margin is ten times that, as the decimal
-// exponent may be one off, plus the scaling's own rounding.)
-bool QuickMaskedUnits(double magnitude, int decimals, int significant, std::uint64_t& units) noexcept {
+// the value scaled to the mask. Below 10^(significant - 1) scaled, the text
+// has more decimals than the mask, and that half unit is at most half of
+// 10^(1 - significant) times the scaled value (the margin is twice that, no
+// decimal exponent needed), plus the scaling's own rounding.
+bool QuickMaskedUnits(double magnitude, int decimals, ValuePrecision precision, std::uint64_t& units) noexcept {
+    const bool isDouble = precision == ValuePrecision::Double;
     const double scaled = magnitude * ExactPowersOfTen[decimals];
-    if (!(scaled < 1e15) || !(magnitude >= 1e-20)) return false;
-    const int textDecimals = significant - 1 - DecimalExponent(magnitude);
-    if (textDecimals <= decimals) return false; // the text ends within the mask: nothing rounds twice
-    const auto whole = static_cast<std::uint64_t>(scaled);
+    if (!(scaled < (isDouble ? 1e14 : 1e6))) return false;
+    const auto whole = static_cast<std::int64_t>(scaled);
     const double fraction = scaled - static_cast<double>(whole);
-    const double margin = NearPowersOfTen[22 + std::max(decimals - textDecimals + 1, -22)] + scaled * 2.3e-16;
+    const double margin = scaled * ((isDouble ? 1e-14 : 1e-6) + 2.3e-16);
     if (std::fabs(fraction - 0.5) <= margin) return false;
-    units = whole + (fraction > 0.5 ? 1 : 0);
+    units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
     return true;
 }
 
@@ -44,8 +45,8 @@ bool MaskedUnits(double value, int decimals, ValuePrecision precision, std::uint
     units = 0;
     if (!std::isfinite(value) || decimals > MaxDecimals) return false;
     if (magnitude == 0) return true;
+    if (QuickMaskedUnits(magnitude, decimals, precision, units)) return true;
     const int significant = SignificantCount(precision);
-    if (QuickMaskedUnits(magnitude, decimals, significant, units)) return true;
     std::uint64_t digits = 0;
     int exponent = 0;
     if (!SignificantDigits(magnitude, significant, digits, exponent)) {
@@ -118,6 +119,19 @@ void AppendMaskTextByText(std::string& out, double value, int decimals, ValuePre
 }
 
 } // namespace
+
+bool ShortMask(double value, int decimals, ValuePrecision precision, ShortNumber& number) noexcept {
+    decimals = decimals < 0 ? 0 : decimals;
+    std::uint64_t units = 0;
+    if (!MaskedUnits(value, decimals, precision, units)) return false;
+    number.Units = units;
+    number.Decimals = decimals;
+    number.Negative = std::signbit(value) && units != 0;
+    number.LeadingZero = false;
+    number.Length = (number.Negative ? 1 : 0) + IntegerDigits(units, decimals) +
+                    (decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0);
+    return true;
+}
 
 std::optional<std::string_view> ShortMaskText(std::span<char> buffer, double value, int decimals,
                                               ValuePrecision precision) noexcept {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/ShortNumber.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -38,6 +40,11 @@ inline void AppendMaskText(std::string& out, float value, int decimals) {
 // point and 19 decimals.
 inline constexpr std::size_t ShortNumberTextSize = 48;
 
+// The same text for the everyday values, worked out to be written where it
+// belongs; false for values that take the general road (non-finite, from
+// 10^15 up, more than 19 decimals).
+bool ShortMask(double value, int decimals, ValuePrecision precision, ShortNumber& number) noexcept;
+
 // The same text for the everyday values, written at the end of `buffer` (of
 // at least ShortNumberTextSize characters) and returned as a view into it;
 // nothing for values that take the general road (non-finite, from 10^15 up,
@@ -52,8 +59,14 @@ double MaskedValue(double value, int decimals, ValuePrecision precision = ValueP
 float MaskedValue(float value, int decimals);
 
 // The display patterns used across the program.
-inline std::string CoordinateText(double value) { return MaskText(value, 4); }   // "#######.0000"
-inline std::string DistanceText(float value) { return MaskText(value, 1); }      // "#####.0"
-inline std::string SounderText(float value) { return MaskText(value, 2); }       // "###.00"
+inline std::string CoordinateText(double value) {
+    return MaskText(value, 4);
+} // "#######.0000"
+inline std::string DistanceText(float value) {
+    return MaskText(value, 1);
+} // "#####.0"
+inline std::string SounderText(float value) {
+    return MaskText(value, 2);
+} // "###.00"
 
 } // namespace tolvanor

@@ -47,11 +47,8 @@ SurveyData& SurveyData::operator=(SurveyData&& other) noexcept {
     return *this;
 }
 
-const ShotRecord& SurveyData::At(std::int32_t line, std::int32_t shot) const noexcept {
-    assert(InRange(line, shot));
-    const auto& row = lines_[static_cast<std::size_t>(line)];
-    if (static_cast<std::size_t>(shot) >= row.size()) return EmptyRecord;
-    return row[static_cast<std::size_t>(shot)];
+const ShotRecord& SurveyData::Empty() noexcept {
+    return EmptyRecord;
 }
 
 ShotRecord& SurveyData::Edit(std::int32_t line, std::int32_t shot) {

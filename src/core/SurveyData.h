@@ -3,6 +3,7 @@
 
 #include "core/ShotRecord.h"
 
+#include <cassert>
 #include <cstdint>
 #include <memory_resource>
 #include <span>
@@ -38,8 +39,13 @@ public:
         return line >= 0 && line <= lineBound_ && shot >= 0 && shot <= shotBound_;
     }
 
-    // Reads never allocate; an unwritten record is the empty record.
-    const ShotRecord& At(std::int32_t line, std::int32_t shot) const noexcept;
+    // Reads never allocate; an unwritten record is the empty record. Inline:
+    // every pass over a job reads each record through it.
+    const ShotRecord& At(std::int32_t line, std::int32_t shot) const noexcept {
+        assert(InRange(line, shot));
+        const auto& row = lines_[static_cast<std::size_t>(line)];
+        return static_cast<std::size_t>(shot) < row.size() ? row[static_cast<std::size_t>(shot)] : Empty();
+    }
     // Writes make room for the record. Both indices must be in range.
     ShotRecord& Edit(std::int32_t line, std::int32_t shot);
     // Edits shots first..last one by one, in that order, and returns them
@@ -71,6 +77,8 @@ public:
 
 private:
     using Row = std::pmr::vector<ShotRecord>;
+
+    static const ShotRecord& Empty() noexcept;
 
     std::int32_t lineBound_;
     std::int32_t shotBound_;

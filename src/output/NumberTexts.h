@@ -3,6 +3,7 @@
 
 #include "core/GeneralText.h"
 #include "core/MaskText.h"
+#include "core/ShortNumber.h"
 #include "core/SignificantDigits.h"
 
 #include <array>
@@ -19,22 +20,20 @@ namespace tolvanor {
 class OutputFile;
 
 // ShortGeneralText of a 32-bit float the short way, for the values written
-// in plain decimal (7 significant digits, exponents -4 to 6); nothing for
+// in plain decimal (7 significant digits, exponents -4 to 6); false for
 // the others. A float times 10^k up to 10^12 is exact in a double (24 bits
 // and 5^12 < 2^29), so one multiplication and one rounding to even give the
 // digits printf gives. Half the work of the general digit route.
-inline std::optional<std::string_view> QuickGeneralText(std::span<char> buffer, float value) noexcept {
+inline bool QuickGeneralNumber(float value, ShortNumber& number) noexcept {
     constexpr double Low = 1e6;
     constexpr double High = 1e7;
     constexpr double RoundingBias = 4503599627370496.0; // 2^52: adding it rounds to a whole number, ties to even
-    if (buffer.size() < ShortNumberTextSize) return std::nullopt;
-    char* const end = buffer.data() + buffer.size();
-    if (value == 0) { // a negative zero too
-        *(end - 1) = '0';
-        return std::string_view(end - 1, 1);
+    if (value == 0) {                                   // a negative zero too
+        number = {0, 0, 1, false, true};
+        return true;
     }
     const double magnitude = std::fabs(static_cast<double>(value));
-    if (!(magnitude >= 9e-5 && magnitude < High)) return std::nullopt;
+    if (!(magnitude >= 9e-5 && magnitude < High)) return false;
     // Digits after the point for seven significant digits: 0 to 11 here,
     // unless the exponent's estimate was one off.
     int decimals = 6 - DecimalExponent(magnitude);
@@ -44,18 +43,31 @@ inline std::optional<std::string_view> QuickGeneralText(std::span<char> buffer, 
     } else if (scaled >= High) {
         scaled = magnitude * ExactPowersOfTen[--decimals];
     }
-    if (decimals < 0 || decimals > 12) return std::nullopt;
+    if (decimals < 0 || decimals > 12) return false;
     auto digits = static_cast<std::uint32_t>((scaled + RoundingBias) - RoundingBias);
     if (digits == static_cast<std::uint32_t>(High)) { // 9999999.5 and the like: one digit more before the point
         digits = static_cast<std::uint32_t>(Low);
         --decimals;
     }
-    if (decimals < 0 || decimals > 10) return std::nullopt; // exponent form
+    if (decimals < 0 || decimals > 10) return false; // exponent form
     for (; decimals > 0 && digits % 10 == 0; --decimals) digits /= 10;
-    char* at = WriteScaledBefore(end, digits, decimals);
-    if (*at == '.') *--at = '0';
-    if (value < 0) *--at = '-';
-    return std::string_view(at, static_cast<std::size_t>(end - at));
+    const std::size_t integers = IntegerDigits(digits, decimals);
+    number.Units = digits;
+    number.Decimals = decimals;
+    number.Negative = value < 0;
+    number.LeadingZero = integers == 0;
+    number.Length = (number.Negative ? 1 : 0) + (integers == 0 ? 1 : integers) +
+                    (decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0);
+    return true;
+}
+
+// The same text written at the end of `buffer` (of at least
+// ShortNumberTextSize characters); nothing for the values it does not take.
+inline std::optional<std::string_view> QuickGeneralText(std::span<char> buffer, float value) noexcept {
+    ShortNumber number;
+    if (buffer.size() < ShortNumberTextSize || !QuickGeneralNumber(value, number)) return std::nullopt;
+    char* const end = buffer.data() + buffer.size();
+    return std::string_view(WriteShortNumberBefore(end, number), number.Length);
 }
 
 // A number's text whose storage may be read NumberView::Readable bytes from
@@ -89,6 +101,18 @@ public:
         AppendGeneralText(spill_, value);
         return Spilled();
     }
+    // The same texts written straight into a file (no copy from a scratch
+    // buffer), each returning its length; defined with OutputFile.
+    std::size_t WriteMask(OutputFile& file, double value, int decimals,
+                          ValuePrecision precision = ValuePrecision::Double);
+    std::size_t WriteMask(OutputFile& file, float value, int decimals) {
+        return WriteMask(file, static_cast<double>(value), decimals, ValuePrecision::Single);
+    }
+    std::size_t WriteGeneral(OutputFile& file, float value);
+    // Right-aligned in a field of `width` as RFormat aligns it (WriteRightAligned).
+    void WriteMaskRightAligned(OutputFile& file, float value, int decimals, int width);
+    void WriteGeneralRightAligned(OutputFile& file, float value, int width);
+
     NumberView Integer(std::int64_t value) {
         const auto end = std::to_chars(local_.data(), local_.data() + ShortNumberTextSize, value).ptr;
         return {{local_.data(), static_cast<std::size_t>(end - local_.data())}};

@@ -2,9 +2,13 @@
 #pragma once
 
 #include "core/AtomicFile.h"
+#include "core/ShortNumber.h"
 #include "output/NumberTexts.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -58,6 +62,38 @@ public:
         std::memcpy(buffer_.get() + used_, text.data(), NumberView::Readable);
         used_ += text.size();
     }
+    // A short number written in place, its last character first.
+    void Write(const ShortNumber& number) {
+        if (BufferSize - used_ < ShortNumberTextSize) Flush();
+        used_ += number.Length;
+        WriteShortNumberBefore(buffer_.get() + used_, number);
+    }
+    // The same right-aligned in a field of `width` (at most FieldRoom): spaces,
+    // then the number written back from the field's end; the last `width`
+    // characters of a longer text, as RFormat keeps them.
+    static constexpr std::size_t FieldRoom = 16;
+    void WriteRightAligned(const ShortNumber& number, std::size_t width) {
+        if (number.Length > width || width > FieldRoom) {
+            char text[ShortNumberTextSize];
+            char* const end = text + sizeof text;
+            WriteShortNumberBefore(end, number);
+            const std::size_t shown = std::min(width, number.Length);
+            PutSpaces(width - shown);
+            Write(std::string_view(end - shown, shown));
+            return;
+        }
+        if (BufferSize - used_ < ShortNumberTextSize) Flush();
+        std::memcpy(buffer_.get() + used_, "                ", FieldRoom);
+        used_ += width;
+        WriteShortNumberBefore(buffer_.get() + used_, number);
+    }
+    // A whole number's digits written in place.
+    void WriteInteger(std::int64_t value) {
+        constexpr std::size_t Room = 24; // a sign and 19 digits
+        if (BufferSize - used_ < Room) Flush();
+        char* const at = buffer_.get() + used_;
+        used_ += static_cast<std::size_t>(std::to_chars(at, at + Room, value).ptr - at);
+    }
     void Put(char c) {
         if (used_ == BufferSize) Flush();
         buffer_[used_++] = c;
@@ -92,5 +128,47 @@ private:
     std::string reason_;
     int error_ = 0;
 };
+
+// NumberTexts' texts written straight into a file: the short road in place,
+// the general one through its text.
+inline std::size_t NumberTexts::WriteMask(OutputFile& file, double value, int decimals, ValuePrecision precision) {
+    ShortNumber number;
+    if (ShortMask(value, decimals, precision, number)) {
+        file.Write(number);
+        return number.Length;
+    }
+    const NumberView text = Mask(value, decimals, precision);
+    file.Write(text);
+    return text.Text.size();
+}
+
+inline std::size_t NumberTexts::WriteGeneral(OutputFile& file, float value) {
+    ShortNumber number;
+    if (QuickGeneralNumber(value, number)) {
+        file.Write(number);
+        return number.Length;
+    }
+    const NumberView text = General(value);
+    file.Write(text);
+    return text.Text.size();
+}
+
+inline void NumberTexts::WriteMaskRightAligned(OutputFile& file, float value, int decimals, int width) {
+    ShortNumber number;
+    if (width >= 0 && ShortMask(value, decimals, ValuePrecision::Single, number)) {
+        file.WriteRightAligned(number, static_cast<std::size_t>(width));
+    } else {
+        WriteRightAligned(file, Mask(value, decimals), width);
+    }
+}
+
+inline void NumberTexts::WriteGeneralRightAligned(OutputFile& file, float value, int width) {
+    ShortNumber number;
+    if (width >= 0 && QuickGeneralNumber(value, number)) {
+        file.WriteRightAligned(number, static_cast<std::size_t>(width));
+    } else {
+        WriteRightAligned(file, General(value), width);
+    }
+}
 
 } // namespace tolvanor

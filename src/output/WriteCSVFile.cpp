@@ -16,14 +16,15 @@ protected:
         const std::int32_t last = LastShot(job, line);
         for (std::int32_t s = 1; s <= last; ++s) {
             const ShotRecord& shot = job.Data.At(line, s);
+            PrefetchShotsAfter(shot);
             if (shot.Ignore) continue;
-            file.Write(Numbers.Integer(shot.SeqNum));
+            file.WriteInteger(shot.SeqNum);
             file.Put(',');
-            file.Write(Numbers.Mask(shot.Easting, 4));
+            Numbers.WriteMask(file, shot.Easting, 4);
             file.Put(',');
-            file.Write(Numbers.Mask(shot.Northing, 4));
+            Numbers.WriteMask(file, shot.Northing, 4);
             file.Put(',');
-            file.Write(Numbers.Mask(shot.Elevation, 1));
+            Numbers.WriteMask(file, shot.Elevation, 1);
             file.Put(',');
             file.Write(shot.Remark());
             file.EndLine();

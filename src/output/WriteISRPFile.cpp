@@ -86,8 +86,8 @@ protected:
                 file.Write(cardStart);
                 file.Put(CardCharacter(card));
             }
-            WriteRightAligned(file, Numbers.General(shot.DistDownRange), 5);
-            WriteRightAligned(file, Numbers.General(shot.Elevation * 10.0f), 5);
+            Numbers.WriteGeneralRightAligned(file, shot.DistDownRange, 5);
+            Numbers.WriteGeneralRightAligned(file, shot.Elevation * 10.0f, 5);
         }
         file.EndLine();
         return true;

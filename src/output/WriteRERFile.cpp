@@ -23,12 +23,13 @@ protected:
         const std::int32_t last = LastShot(job, line);
         for (std::int32_t s = 1; s <= last; ++s) {
             const ShotRecord& shot = job.Data.At(line, s);
+            PrefetchShotsAfter(shot);
             if (shot.Ignore) continue;
             const float elevationTimesTen = shot.Elevation * 10.0f;
             file.PutSpaces(2);
-            WriteRightAligned(file, Numbers.General(shot.DistDownRange), 5);
+            Numbers.WriteGeneralRightAligned(file, shot.DistDownRange, 5);
             file.PutSpaces(6);
-            WriteRightAligned(file, Numbers.General(elevationTimesTen), 5);
+            Numbers.WriteGeneralRightAligned(file, elevationTimesTen, 5);
             file.PutSpaces(3);
             file.Write(shot.Remark());
             file.EndLine();

@@ -45,10 +45,11 @@ protected:
         const std::int32_t last = LastShot(job, line);
         for (std::int32_t s = 1; s <= last; ++s) {
             const ShotRecord& shot = job.Data.At(line, s);
+            PrefetchShotsAfter(shot);
             if (shot.Ignore) continue;
             if (s == 1) {
                 // A one-shot profile gets its opening station only.
-                WriteRightAligned(file, Numbers.General(OpeningStation(shot.DistDownRange)), 6);
+                Numbers.WriteGeneralRightAligned(file, OpeningStation(shot.DistDownRange), 6);
                 file.Write("     0   1\r\n");
                 WriteShotLine(file, shot);
             } else if (s == last) {
@@ -66,8 +67,8 @@ protected:
 
 private:
     void WriteShotLine(OutputFile& file, const ShotRecord& shot) {
-        WriteRightAligned(file, Numbers.General(shot.DistDownRange), 6);
-        WriteRightAligned(file, Numbers.Mask(shot.Elevation, 1), 6);
+        Numbers.WriteGeneralRightAligned(file, shot.DistDownRange, 6);
+        Numbers.WriteMaskRightAligned(file, shot.Elevation, 1, 6);
         file.Write("   0\r\n");
     }
 };

@@ -17,14 +17,15 @@ protected:
         const std::int32_t last = LastShot(job, line);
         for (std::int32_t s = 1; s <= last; ++s) {
             const ShotRecord& shot = job.Data.At(line, s);
+            PrefetchShotsAfter(shot);
             if (shot.Ignore) continue;
             std::size_t length = 10;
             file.PutSpaces(10);
-            Append(file, length, Numbers.Mask(shot.Easting, 4));
+            length += Numbers.WriteMask(file, shot.Easting, 4);
             PadToColumn(file, length, 28);
-            Append(file, length, Numbers.Mask(shot.Northing, 4));
+            length += Numbers.WriteMask(file, shot.Northing, 4);
             PadToColumn(file, length, 44);
-            Append(file, length, Numbers.General(shot.Elevation));
+            length += Numbers.WriteGeneral(file, shot.Elevation);
             PadToColumn(file, length, 52);
             file.Write(shot.Remark());
             file.EndLine();
@@ -33,10 +34,6 @@ protected:
     }
 
 private:
-    static void Append(OutputFile& file, std::size_t& length, NumberView text) {
-        file.Write(text);
-        length += text.Text.size();
-    }
     // Spaces up to column - 1 characters, so the next text starts at `column` (1-based).
     static void PadToColumn(OutputFile& file, std::size_t& length, std::size_t column) {
         if (length >= column) return;

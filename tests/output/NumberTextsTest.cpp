@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The writers' right-aligned fields must equal RFormat's, cut on the left,
-// and the quick float texts the core's general texts.
+// The writers' fields, written in place, must equal their texts and
+// RFormat's alignment, cut on the left; the quick float texts the core's
+// general texts.
 #include "OutputTestSupport.h"
 
 #include "output/NumberTexts.h"
@@ -13,25 +14,74 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <vector>
 
 namespace tolvanor::testing {
 namespace {
 
-TEST(NumberTexts, RightAlignedFieldsMatchRFormat) {
+// Written in place or through their texts, the fields come out the same and
+// as RFormat aligns them; enough of them to cross the file's buffer many
+// times, at every offset, with values of the short and the general road.
+TEST(NumberTexts, FieldsWrittenInPlaceAreTheirTexts) {
     TempFolder folder;
     NumberTexts texts;
-    OutputFile file;
-    ASSERT_TRUE(file.Open(folder.File("fields.txt"), OutputFile::OpenMode::Replace));
-    std::string expected;
-    for (const float value : {0.0f, 12.5f, -3.25f, 123.456f, 1234567.0f, -0.5f}) {
-        for (const int width : {1, 5, 6, 14}) {
-            WriteRightAligned(file, texts.General(value), width);
-            WriteRightAligned(file, texts.Mask(value, 1), width);
-            expected += RFormat(value, width) + RFormat(value, width, 1);
-        }
+    OutputFile inPlace;
+    OutputFile throughTexts;
+    ASSERT_TRUE(inPlace.Open(folder.File("in-place.txt"), OutputFile::OpenMode::Replace));
+    ASSERT_TRUE(throughTexts.Open(folder.File("texts.txt"), OutputFile::OpenMode::Replace));
+    std::string aligned;
+    std::vector<float> values{0.0f,
+                              -0.0f,
+                              12.5f,
+                              -3.25f,
+                              123.456f,
+                              1234567.0f,
+                              -0.5f,
+                              0.05f,
+                              1e-9f,
+                              3e38f,
+                              std::numeric_limits<float>::quiet_NaN(),
+                              -std::numeric_limits<float>::infinity()};
+    std::mt19937 random(77);
+    for (int i = 0; i < 60000; ++i) {
+        values.push_back(i % 3 ? std::uniform_real_distribution<float>(-3000.0f, 3000.0f)(random)
+                               : std::bit_cast<float>(static_cast<std::uint32_t>(random())));
     }
-    ASSERT_TRUE(file.Close());
-    EXPECT_EQ(ReadBytes(folder.File("fields.txt")), expected);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const float value = values[i];
+        const int width = static_cast<int>(i % 19);
+        const int decimals = static_cast<int>(i % 4) + 1; // RFormat's 0 is the general text
+        const std::int64_t whole = static_cast<std::int64_t>(random()) * (i % 2 ? -1 : 1) << (i % 31);
+        const double wide = static_cast<double>(value) * 1024.0 + 0.25;
+        texts.WriteGeneralRightAligned(inPlace, value, width);
+        texts.WriteMaskRightAligned(inPlace, value, decimals, width);
+        EXPECT_EQ(texts.WriteGeneral(inPlace, value), texts.General(value).Text.size());
+        EXPECT_EQ(texts.WriteMask(inPlace, wide, decimals), texts.Mask(wide, decimals).Text.size());
+        texts.WriteMask(inPlace, value, decimals);
+        inPlace.WriteInteger(whole);
+
+        WriteRightAligned(throughTexts, texts.General(value), width);
+        WriteRightAligned(throughTexts, texts.Mask(value, decimals), width);
+        throughTexts.Write(texts.General(value));
+        throughTexts.Write(texts.Mask(wide, decimals));
+        throughTexts.Write(texts.Mask(value, decimals));
+        throughTexts.Write(texts.Integer(whole));
+        if (i < 500) aligned += RFormat(value, width) + RFormat(value, width, decimals);
+    }
+    ASSERT_TRUE(inPlace.Close());
+    ASSERT_TRUE(throughTexts.Close());
+    const std::string written = ReadBytes(folder.File("in-place.txt"));
+    ASSERT_GT(written.size(), 3 * OutputFile::BufferSize);
+    EXPECT_TRUE(written == ReadBytes(folder.File("texts.txt")));
+
+    OutputFile fields;
+    ASSERT_TRUE(fields.Open(folder.File("fields.txt"), OutputFile::OpenMode::Replace));
+    for (std::size_t i = 0; i < 500; ++i) {
+        texts.WriteGeneralRightAligned(fields, values[i], static_cast<int>(i % 19));
+        texts.WriteMaskRightAligned(fields, values[i], static_cast<int>(i % 4) + 1, static_cast<int>(i % 19));
+    }
+    ASSERT_TRUE(fields.Close());
+    EXPECT_EQ(ReadBytes(folder.File("fields.txt")), aligned);
 }
 
 // Every float the quick route takes must give the core's text, and every
