@@ -163,7 +163,11 @@ void PutBlock(TextBuffer& out, const Job& job, const Block& block) {
     out.Clear();
     for (std::int32_t line = block.First; line <= block.Last; ++line) {
         const std::int32_t shots = ShotsOf(job, line);
-        for (std::int32_t shot = 0; shot <= shots; ++shot) PutRecord(out, line, shot, job.Data.At(line, shot));
+        for (std::int32_t shot = 0; shot <= shots; ++shot) {
+            const ShotRecord& record = job.Data.At(line, shot);
+            PrefetchShotsAfter(record);
+            PutRecord(out, line, shot, record);
+        }
     }
 }
 

@@ -5,21 +5,9 @@
 #include "output/NumberTexts.h"
 #include "output/OutputFile.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <optional>
 
 namespace tolvanor {
-
-// Asks for the records a few shots after `shot` (a line's records lie side by
-// side) while this one is written: a pass over a large job otherwise waits
-// for memory at every record. Past the line's end it only fetches what is there.
-inline void PrefetchShotsAfter(const ShotRecord& shot) noexcept {
-    constexpr std::size_t Ahead = 8;
-    // An address, not a pointer into the row: it may lie past the row's end.
-    __builtin_prefetch(
-        reinterpret_cast<const void*>(reinterpret_cast<std::uintptr_t>(&shot) + Ahead * sizeof(ShotRecord)));
-}
 
 // The text deliverables: one buffered file, CR LF line ends, a file header
 // written whenever a file is opened, then each line's used shots.
