@@ -105,27 +105,44 @@ void DataEditor::ArrayToGrid(std::int32_t line) {
     job_.BeginLoading();
     {
         GridBatch batch(grid_);
-        const auto shots = std::clamp(job_.ShotCount(line), 0, job_.Data.ShotBound());
-        planEastings_.resize(static_cast<std::size_t>(shots));
-        planNorthings_.resize(static_cast<std::size_t>(shots));
-        grid_.SetCols(LineDataColumn::Count);
-        grid_.SetRows(1);
-        for (std::int32_t shot = 1; shot <= shots; ++shot) {
-            const auto& record = job_.Data.At(line, shot);
-            grid_.AddRowWith([&record](std::span<std::string> cells) { ShotToRowTexts(record, cells); });
-            planEastings_[static_cast<std::size_t>(shot - 1)] = record.Easting;
-            planNorthings_[static_cast<std::size_t>(shot - 1)] = record.Northing;
+        // The grid still holding this line's texts as its last load of it
+        // left them (refreshes show the same line again and again), only
+        // the plan curve and the place are shown anew.
+        const bool held = useMemo_ && gridLine_.Line == line && gridLine_.LineVersion == job_.Data.LineVersion(line) &&
+                          gridLine_.GridVersion == grid_.ContentVersion() && gridLine_.SortOrder == options_.SortOrder;
+        if (held) {
+            ShowPlanCurve(line);
+        } else {
+            LoadGridRows(line);
         }
-        if (plots_ != nullptr) plots_->UpdatePlanCurve(job_.LineName(line), planEastings_, planNorthings_);
-        grid_.SetFixedRows(1);
-        grid_.SetFixedCols(1);
-        if (const auto rule = LoadSortRule(options_.SortOrder)) SortRows(rule->Col, rule->Order);
         grid_.SetRow(1);
         grid_.SetCol(1);
         grid_.SetLeftCol(1);
+        if (held) grid_.SetTopRow(gridLine_.TopRow);
+        gridLine_.TopRow = grid_.TopRow();
     }
+    gridLine_ = {line, job_.Data.LineVersion(line), grid_.ContentVersion(), options_.SortOrder, gridLine_.TopRow};
     job_.EndLoading(prompter_);
     ShowStartingPoint(line);
+}
+
+// The line's shots as the grid's rows, sorted by the sort order option; its plan curve.
+void DataEditor::LoadGridRows(std::int32_t line) {
+    const auto shots = std::clamp(job_.ShotCount(line), 0, job_.Data.ShotBound());
+    planEastings_.resize(static_cast<std::size_t>(shots));
+    planNorthings_.resize(static_cast<std::size_t>(shots));
+    grid_.SetCols(LineDataColumn::Count);
+    grid_.SetRows(1);
+    for (std::int32_t shot = 1; shot <= shots; ++shot) {
+        const auto& record = job_.Data.At(line, shot);
+        grid_.AddRowWith([&record](std::span<std::string> cells) { ShotToRowTexts(record, cells); });
+        planEastings_[static_cast<std::size_t>(shot - 1)] = record.Easting;
+        planNorthings_[static_cast<std::size_t>(shot - 1)] = record.Northing;
+    }
+    if (plots_ != nullptr) plots_->UpdatePlanCurve(job_.LineName(line), planEastings_, planNorthings_);
+    grid_.SetFixedRows(1);
+    grid_.SetFixedCols(1);
+    if (const auto rule = LoadSortRule(options_.SortOrder)) SortRows(rule->Col, rule->Order);
 }
 
 void DataEditor::SortGrid() {
@@ -160,7 +177,7 @@ void DataEditor::StoreGridLine(std::int32_t line) {
 }
 
 void DataEditor::LoadArray(Progress* progress) {
-    PassEveryLine(false, progress);
+    PassEveryLine(false, progress, false);
 }
 
 // Every list entry's line once through the grid (after its distances when
@@ -170,7 +187,7 @@ void DataEditor::LoadArray(Progress* progress) {
 // on two threads (which also gather the plan view's points); the memo, the
 // plan view, the messages and the progress stay on this thread, in order,
 // and a batch is finished before a message shows or a line comes round again.
-void DataEditor::PassEveryLine(bool distances, Progress* progress) {
+void DataEditor::PassEveryLine(bool distances, Progress* progress, bool reloadFollows) {
     constexpr std::size_t BatchLines = 64; // the progress moves on once a batch
     job_.BeginLoading();
     const auto lastLine = std::min<std::int32_t>(job_.LineCount, static_cast<std::int32_t>(profileList_.size()));
@@ -233,11 +250,30 @@ void DataEditor::PassEveryLine(bool distances, Progress* progress) {
     grid_.SetCol(0);
     if (!profileList_.empty()) {
         SelectProfile(0);
-        ArrayToGrid(job_.CurrentLine);
+        // When the selected line is shown afresh right after, the current
+        // line's texts would only be replaced: the rest of its load stays.
+        const std::int32_t selected = FindLineByProfileId(ProfileText());
+        if (useMemo_ && reloadFollows && selected >= 1 && selected <= job_.Data.LineBound()) {
+            ShowLineBesideGrid(job_.CurrentLine);
+        } else {
+            ArrayToGrid(job_.CurrentLine);
+        }
         grid_.SetRow(1);
         grid_.SetCol(1);
     }
     job_.EndLoading(prompter_);
+}
+
+// What ArrayToGrid shows of a line besides the grid's rows: the message for
+// a line that is none, the grid's visibility, the plan curve, the starting point.
+void DataEditor::ShowLineBesideGrid(std::int32_t line) {
+    if (line <= 0 || line > job_.Data.LineBound()) {
+        prompter_.Message("Called ArraytoGrid with Invalid Line number");
+        return;
+    }
+    state_.GridVisible = !job_.Data.Header(line).LineIgnored();
+    ShowPlanCurve(line);
+    ShowStartingPoint(line);
 }
 
 // A line made ready for a batch: its distances recomputed when asked, its
@@ -344,6 +380,8 @@ MergeReport DataEditor::RefreshDataEdit(Progress* progress) {
         prompter_.Message(MessageRequest{UnreadableStartingPointFileText(options_.StartingPointFile, report), "",
                                          MessageButtons::Ok, MessageIcon::Exclamation});
     }
+    // ProfileSelected below shows the selected line only when no load is under way.
+    const bool reloadFollows = job_.LoadingCount == 0;
     job_.BeginLoading();
     LoadProfileNumbers();
     const bool lineByLine = useMemo_ && EntriesNameTheirOwnLines();
@@ -351,7 +389,7 @@ MergeReport DataEditor::RefreshDataEdit(Progress* progress) {
         const auto lastLine = std::min(job_.LineCount, job_.Data.LineBound());
         for (std::int32_t line = 1; line <= lastLine; ++line) RecomputeLineDistances(job_, line);
     }
-    PassEveryLine(report.FileRead && lineByLine, progress);
+    PassEveryLine(report.FileRead && lineByLine, progress, reloadFollows);
     job_.EndLoading(prompter_);
     ProfileSelected();
     return report;

@@ -107,7 +107,10 @@ public:
     void SetPassWithoutTexts(bool enabled) noexcept { withoutTexts_ = enabled; }
 
 private:
-    void PassEveryLine(bool distances, Progress* progress);
+    // `reloadFollows`: the caller shows the selected line in the grid right after.
+    void PassEveryLine(bool distances, Progress* progress, bool reloadFollows);
+    void ShowLineBesideGrid(std::int32_t line);
+    void LoadGridRows(std::int32_t line);
     void ShowPlanCurve(std::int32_t line);
     bool EntriesNameTheirOwnLines() const;
     void ShowStartingPoint(std::int32_t line);
@@ -132,6 +135,16 @@ private:
     PassMemo passMemo_;
     bool useMemo_ = true;
     bool withoutTexts_ = true;
+    // The line the grid's rows were last loaded from, as the line, the grid
+    // and the sort order then were, and where that load left the grid scrolled.
+    struct GridLine {
+        std::int32_t Line = 0;
+        std::uint64_t LineVersion = 0;
+        std::uint64_t GridVersion = 0;
+        std::int32_t SortOrder = -1;
+        int TopRow = 0;
+    };
+    GridLine gridLine_;
     UndoCell undoCell_;
     CopyBuffer copied_;
 };

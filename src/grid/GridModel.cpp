@@ -222,6 +222,7 @@ void GridModel::ClampPositions() {
 }
 
 void GridModel::Notify(const GridChange& change) {
+    if (change.What != GridChange::Kind::CurrentCell && change.What != GridChange::Kind::Scrolled) ++contentVersion_;
     if (observers_.empty()) return;
     if (batchDepth_ > 0) {
         batchChanged_ = true;

@@ -116,6 +116,11 @@ public:
     void BeginBatch() noexcept { ++batchDepth_; }
     void EndBatch();
 
+    // A number that changes with every change of the table (its size, fixed
+    // rows and columns, widths, texts, rows' order), not with the current
+    // cell, the selection or the scrolling.
+    std::uint64_t ContentVersion() const noexcept { return contentVersion_; }
+
 private:
     std::string& Cell(int row, int col) { return cells_[static_cast<std::size_t>(row * cols_ + col)]; }
     // A new empty last row, not yet announced; returns its index.
@@ -151,6 +156,7 @@ private:
     int nextObserverId_ = 1;
     int batchDepth_ = 0;
     bool batchChanged_ = false;
+    std::uint64_t contentVersion_ = 0;
 };
 
 } // namespace tolvanor

@@ -210,6 +210,53 @@ TEST_F(DataEditorTest, RefreshDataEditMergesThenShowsTheFirstLine) {
     EXPECT_TRUE(prompter.Messages().empty());
 }
 
+// Showing a line again reuses the grid's rows only while neither they nor
+// the line changed since they were loaded: step by step the grid must be
+// that of an editor that always reloads (the scrolling, an unstored cell
+// edit, a changed record, another sort order, another line between).
+TEST_F(DataEditorTest, ShowingALineAgainIsLoadingItAfresh) {
+    const auto line = AddTestLine(job, "7", 30);
+    const auto other = AddTestLine(job, "8", 5);
+    RecordingPlotSink referencePlots;
+    DataEditor reference{job, prompter, &referencePlots};
+    reference.SetPassMemoEnabled(false);
+    const auto state = [](const GridModel& grid) {
+        std::vector<std::string> texts;
+        for (int row = 0; row < grid.Rows(); ++row)
+            texts.insert(texts.end(), grid.RowTexts(row).begin(), grid.RowTexts(row).end());
+        return std::tuple(texts, grid.TopRow(), grid.Row(), grid.Col(), grid.LeftCol(), grid.RowSel());
+    };
+    const auto both = [&](auto&& step) {
+        step(editor);
+        step(reference);
+        EXPECT_EQ(state(editor.Grid()), state(reference.Grid()));
+        EXPECT_EQ(plots.PlanEastings, referencePlots.PlanEastings);
+    };
+    const auto show = [&](std::int32_t shown) { return [shown](DataEditor& e) { e.ArrayToGrid(shown); }; };
+    both(show(line));
+    both([&](DataEditor& e) {
+        e.Grid().SetTopRow(20);
+        e.Grid().SetRow(7);
+        e.Grid().SetRowSel(9);
+        e.ArrayToGrid(line);
+    });
+    both([&](DataEditor& e) {
+        e.Grid().SetTextMatrix(3, 1, "typed, not stored");
+        e.ArrayToGrid(line);
+    });
+    job.Data.Edit(line, 2).Easting = 1234.5;
+    both(show(line));
+    EXPECT_EQ(editor.Grid().TextMatrix(2, 1), "1234.5000");
+    for (const int order : {6, 3}) {
+        both([&](DataEditor& e) {
+            e.Options().SortOrder = order;
+            e.ArrayToGrid(line);
+        });
+    }
+    both(show(other));
+    both(show(line));
+}
+
 // Counts what a pass reports.
 class CountingProgress : public Progress {
 public:
