@@ -124,12 +124,7 @@ bool ShortMask(double value, int decimals, ValuePrecision precision, ShortNumber
     decimals = decimals < 0 ? 0 : decimals;
     std::uint64_t units = 0;
     if (!MaskedUnits(value, decimals, precision, units)) return false;
-    number.Units = units;
-    number.Decimals = decimals;
-    number.Negative = std::signbit(value) && units != 0;
-    number.LeadingZero = false;
-    number.Length = (number.Negative ? 1 : 0) + IntegerDigits(units, decimals) +
-                    (decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0);
+    number = MakeShortNumber(units, decimals, std::signbit(value) && units != 0, false);
     return true;
 }
 

@@ -36,6 +36,14 @@ inline std::size_t IntegerDigits(std::uint64_t units, int decimals) noexcept {
     return digits > decimals ? static_cast<std::size_t>(digits - decimals) : 0;
 }
 
+// A short number with its length worked out from its parts.
+inline ShortNumber MakeShortNumber(std::uint64_t units, int decimals, bool negative, bool leadingZero) noexcept {
+    const std::size_t integers = IntegerDigits(units, decimals);
+    const std::size_t before = integers == 0 && leadingZero ? 1 : integers;
+    const std::size_t after = decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0;
+    return {units, decimals, (negative ? 1 : 0) + before + after, negative, leadingZero};
+}
+
 // Writes the text so that it ends at `end`; returns where it starts
 // (end - number.Length).
 inline char* WriteShortNumberBefore(char* end, const ShortNumber& number) noexcept {

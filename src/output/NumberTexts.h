@@ -29,7 +29,7 @@ inline bool QuickGeneralNumber(float value, ShortNumber& number) noexcept {
     constexpr double High = 1e7;
     constexpr double RoundingBias = 4503599627370496.0; // 2^52: adding it rounds to a whole number, ties to even
     if (value == 0) {                                   // a negative zero too
-        number = {0, 0, 1, false, true};
+        number = MakeShortNumber(0, 0, false, true);
         return true;
     }
     const double magnitude = std::fabs(static_cast<double>(value));
@@ -51,13 +51,7 @@ inline bool QuickGeneralNumber(float value, ShortNumber& number) noexcept {
     }
     if (decimals < 0 || decimals > 10) return false; // exponent form
     for (; decimals > 0 && digits % 10 == 0; --decimals) digits /= 10;
-    const std::size_t integers = IntegerDigits(digits, decimals);
-    number.Units = digits;
-    number.Decimals = decimals;
-    number.Negative = value < 0;
-    number.LeadingZero = integers == 0;
-    number.Length = (number.Negative ? 1 : 0) + (integers == 0 ? 1 : integers) +
-                    (decimals > 0 ? static_cast<std::size_t>(decimals) + 1 : 0);
+    number = MakeShortNumber(digits, decimals, value < 0, IntegerDigits(digits, decimals) == 0);
     return true;
 }
 
